@@ -1,0 +1,41 @@
+# Thin wrapper around CMake. `make run` starts the program beside its data files,
+# `make test` builds and runs every test.
+BUILD     ?= build
+SANITIZE  ?= build-sanitize
+FUZZBUILD ?= build-fuzz
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE     ?= cmake
+
+.PHONY: all build run test sanitize fuzz clean
+
+all: build
+
+$(BUILD)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/data && ../chemterm
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(SANITIZE)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DCHEMTERM_SANITIZE=ON
+
+sanitize: $(SANITIZE)/CMakeCache.txt
+	$(CMAKE) --build $(SANITIZE) -j $(JOBS)
+	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+$(FUZZBUILD)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCHEMTERM_FUZZ=ON -DCHEMTERM_SANITIZE=ON -DCHEMTERM_TESTS=OFF
+
+fuzz: $(FUZZBUILD)/CMakeCache.txt
+	$(CMAKE) --build $(FUZZBUILD) -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD)

@@ -1,0 +1,65 @@
+#pragma once
+// The in-memory element table, its loader and the lookup by symbol.
+
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+
+constexpr int32_t ELEMENT_TABLE_CAPACITY = 150;
+constexpr size_t ELEMENT_NAME_SIZE = 20;    // 19 characters and the NUL
+constexpr size_t ELEMENT_SYMBOL_SIZE = 4;   // 3 characters and the NUL
+
+struct ElementRecord {
+  char name[ELEMENT_NAME_SIZE];      // one word, IUPAC spelling
+  char symbol[ELEMENT_SYMBOL_SIZE];  // as used in formulas, compared with case
+  float mass;     // g/mol; 0: the element cannot be used in a formula
+  float density;  // g/cm3; 0: unknown
+  float melt;     // K; 0: unknown
+  float boil;     // K; 0: unknown
+  int32_t group;  // 1 to 18; -1 lanthanoid, -2 actinoid
+  int32_t period;
+};
+
+/// Records 0 to count - 1 are the loaded elements; the atomic number of a
+/// record is its position plus one.
+struct ElementTable {
+  ElementRecord records[ELEMENT_TABLE_CAPACITY];
+  int32_t count;
+};
+
+/// The eight data files, in the order they are opened.
+constexpr const char* const ELEMENT_FILE_NAMES[8] = {"symbol", "mass",    "name",  "density",
+                                                    "melt",   "boil",    "group", "period"};
+
+/// The eight open data files (already in text mode: see TextModeStreamBuf).
+struct ElementStreams {
+  std::istream* symbol;
+  std::istream* mass;
+  std::istream* name;
+  std::istream* density;
+  std::istream* melt;
+  std::istream* boil;
+  std::istream* group;
+  std::istream* period;
+};
+
+/// Fills `table` from the eight streams, one token of each per record, until
+/// the "mass" stream is used up (or holds a token that is not a number), or
+/// the table is full. Never fails: a read that fails leaves its field 0 or
+/// empty and fails its stream for the rest of the loading.
+void load_element_table(ElementTable& table, const ElementStreams& streams);
+
+/// Calls `on_match(position)` for every loaded record whose symbol equals
+/// `token` (case-sensitive, at most 4 characters compared), in table order.
+template <typename OnMatch>
+void find_element(const char* token, const ElementTable& table, OnMatch&& on_match);
+
+/// True when the symbol of `record` equals `token` over at most 4 characters.
+bool symbol_matches(const ElementRecord& record, const char* token);
+
+template <typename OnMatch>
+void find_element(const char* token, const ElementTable& table, OnMatch&& on_match) {
+  for (int32_t position = 0; position < table.count; ++position) {
+    if (symbol_matches(table.records[position], token)) on_match(position);
+  }
+}
