@@ -56,12 +56,17 @@ int check_parentheses(const char* text);
 /// multiplier or a product leaves the 32-bit signed range.
 bool expand_group(FormulaBuffer& buffer);
 
-/// The step the calculator screens run after the parenthesis check: square
-/// brackets become parentheses, each hydrate dot ("." or "*" or the UTF-8
-/// middle dot, outside every group) starts a group multiplied by the digits
-/// after it, and then the last group is expanded while a parenthesis remains.
-/// Returns false (the input is to be refused) when the parentheses cannot be
-/// paired, a dot stands inside a group, or any expansion fails.
+/// The step the calculator screens run after the parenthesis check, on every
+/// text, with or without parentheses: square brackets become parentheses,
+/// each hydrate dot ("." or "*" or the UTF-8 middle dot, outside every group)
+/// starts a group multiplied by the digits after it, and then the last group
+/// is expanded while a parenthesis remains. A hydrate part with nothing in it
+/// (a dot at the end, two dots in a row) adds nothing.
+/// Returns false (the input is to be refused), leaving the buffer as it was,
+/// when the parentheses and brackets cannot be paired (")(", "[Fe(CN)6)"), a
+/// dot stands inside a group, a dot's digits have nothing after them to
+/// multiply, a hydrate part begins with neither a symbol nor a group, or any
+/// rewriting fails as expand_group does.
 bool expand_formula(FormulaBuffer& buffer);
 
 /// Length of the symbol that starts at text[p]: 0 when text[p] is not an
@@ -80,7 +85,8 @@ template <typename OnToken>
 ScanResult scan_formula(const char* text, OnToken&& on_token);
 
 /// Reads the token starting at text[p] (an upper-case letter). Returns false
-/// when its count has more than COUNT_MAX_DIGITS digits.
+/// when its count has more than COUNT_MAX_DIGITS digits, leading zeros
+/// included (H00000007 is 7, H000000007 is refused).
 bool read_token_at(const char* text, size_t p, SymbolToken& token);
 
 template <typename OnToken>
