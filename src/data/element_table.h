@@ -31,7 +31,8 @@ struct ElementTable {
 constexpr const char* const ELEMENT_FILE_NAMES[8] = {"symbol", "mass",    "name",  "density",
                                                     "melt",   "boil",    "group", "period"};
 
-/// The eight open data files (already in text mode: see TextModeStreamBuf).
+/// The eight open data files (already in text mode: see data/text_file.h).
+/// None of them may be null.
 struct ElementStreams {
   std::istream* symbol;
   std::istream* mass;
@@ -47,7 +48,22 @@ struct ElementStreams {
 /// the "mass" stream is used up (or holds a token that is not a number), or
 /// the table is full. Never fails: a read that fails leaves its field 0 or
 /// empty and fails its stream for the rest of the loading.
+///
+/// Tokens are separated by white space. Numbers are an optional sign, digits
+/// with an optional "." and fraction digits, and an optional exponent ("e" or
+/// "E", optional sign, digits), read as far as a character can continue one;
+/// that character starts the next token. Integers ("group", "period") are a
+/// sign and digits within the 32-bit range. A word longer than its field is
+/// cut to the field and the rest of it is skipped.
 void load_element_table(ElementTable& table, const ElementStreams& streams);
+
+enum class LoadResult { LOADED, MISSING_FILE };
+
+/// Opens the eight data files by name in the working directory (all of them
+/// before any is checked), loads `table` from them and closes them. When one
+/// cannot be opened, loads nothing (count 0) and returns MISSING_FILE; the
+/// caller tells the user.
+LoadResult open_and_load_element_table(ElementTable& table);
 
 /// Calls `on_match(position)` for every loaded record whose symbol equals
 /// `token` (case-sensitive, at most 4 characters compared), in table order.
