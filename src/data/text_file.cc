@@ -41,10 +41,14 @@ TextFile::TextFile() : stream_(&text_) { close(); }
 
 bool TextFile::open(const char* name) {
   close();
-  // A folder can be "opened" for reading on POSIX systems, but it holds no
-  // text: treat it like a file that is not there.
+  if (name == nullptr) return false;
+  // A folder of that name is there but holds no text: it reads as an empty
+  // file (every read fails), as it would through the C library on POSIX.
   std::error_code error;
-  if (name == nullptr || std::filesystem::is_directory(name, error)) return false;
+  if (std::filesystem::is_directory(name, error)) {
+    folder_ = true;
+    return true;
+  }
   if (file_.open(name, std::ios::in | std::ios::binary) == nullptr) return false;
   text_.reset(&file_);
   stream_.clear();
@@ -53,6 +57,7 @@ bool TextFile::open(const char* name) {
 
 void TextFile::close() {
   if (file_.is_open()) file_.close();
+  folder_ = false;
   text_.reset(nullptr);
   // A closed file reads nothing: every read fails until the next open.
   stream_.setstate(std::ios::failbit | std::ios::eofbit);

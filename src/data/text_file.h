@@ -31,8 +31,9 @@ class TextModeStreamBuf : public std::streambuf {
 };
 
 /// One file opened read-only by name (relative to the working directory) in
-/// text mode. A name that cannot be opened, or that names a folder, leaves the
-/// file closed. Neither copyable nor movable: the stream points into it.
+/// text mode. A name that cannot be opened leaves the file closed; a folder
+/// opens as a file that holds nothing. Neither copyable nor movable: the
+/// stream points into it.
 class TextFile {
  public:
   TextFile();
@@ -41,7 +42,7 @@ class TextFile {
 
   /// Opens `name`; true when it is open. Closes what was open before.
   bool open(const char* name);
-  bool is_open() const { return file_.is_open(); }
+  bool is_open() const { return file_.is_open() || folder_; }
   void close();
 
   /// The text-mode stream; reads from a closed file fail at once.
@@ -52,6 +53,7 @@ class TextFile {
   bool read_char(int& c);
 
  private:
+  bool folder_ = false;  // the name was a folder: open, but nothing to read
   std::filebuf file_;
   TextModeStreamBuf text_;
   std::istream stream_;

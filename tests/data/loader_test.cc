@@ -370,23 +370,48 @@ TEST(LoaderFiles, LoadsTheEightFilesInTextMode) {
 
 TEST(LoaderFiles, AnyMissingFileLoadsNothing) {
   for (const char* missing : FILE_NAMES) {
-    for (bool folder_in_its_place : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "\"" << missing << "\""
-                                      << (folder_in_its_place ? " is a folder" : " is missing"));
-      TempFolder folder;
-      write_files(folder, three_elements());
-      std::filesystem::remove(folder.path() / missing);
-      if (folder_in_its_place) std::filesystem::create_directory(folder.path() / missing);
+    SCOPED_TRACE(testing::Message() << "\"" << missing << "\" is missing");
+    TempFolder folder;
+    write_files(folder, three_elements());
+    std::filesystem::remove(folder.path() / missing);
 
-      ElementTable table;
-      table.count = 99;
-      const int before = open_descriptors();
-      {
-        WorkingDirectory inside(folder.path());
-        EXPECT_EQ(open_and_load_element_table(table), LoadResult::MISSING_FILE);
-      }
-      EXPECT_EQ(table.count, 0);
-      EXPECT_EQ(open_descriptors(), before) << "a data file was left open";
+    ElementTable table;
+    table.count = 99;
+    const int before = open_descriptors();
+    {
+      WorkingDirectory inside(folder.path());
+      EXPECT_EQ(open_and_load_element_table(table), LoadResult::MISSING_FILE);
+    }
+    EXPECT_EQ(table.count, 0);
+    EXPECT_EQ(open_descriptors(), before) << "a data file was left open";
+  }
+}
+
+// A folder in place of a data file is there but holds no tokens: its field
+// stays empty, and a "mass" folder gives an empty table.
+TEST(LoaderFiles, FolderInPlaceOfAFileReadsAsEmpty) {
+  for (const char* name : FILE_NAMES) {
+    SCOPED_TRACE(testing::Message() << "\"" << name << "\" is a folder");
+    TempFolder folder;
+    write_files(folder, three_elements());
+    std::filesystem::remove(folder.path() / name);
+    std::filesystem::create_directory(folder.path() / name);
+
+    ElementTable table;
+    {
+      WorkingDirectory inside(folder.path());
+      EXPECT_EQ(open_and_load_element_table(table), LoadResult::LOADED);
+    }
+    const std::string field = name;
+    EXPECT_EQ(table.count, field == "mass" ? 0 : 3);
+    if (table.count == 0) continue;
+    if (field == "symbol") {
+      EXPECT_STREQ(table.records[1].symbol, "");
+    } else {
+      EXPECT_STREQ(table.records[1].symbol, "He");
+    }
+    if (field == "name") {
+      EXPECT_STREQ(table.records[1].name, "");
     }
   }
 }
@@ -467,8 +492,8 @@ TEST(TextFile, OpensByNameInTheWorkingDirectory) {
 
   EXPECT_FALSE(file.open("missing"));
   EXPECT_FALSE(file.is_open());
-  EXPECT_FALSE(file.open("folder")) << "a folder is not a text file";
-  EXPECT_FALSE(file.is_open());
+  EXPECT_TRUE(file.open("folder")) << "a folder is there";
+  EXPECT_EQ(read_all(file), "") << "but holds no text";
   EXPECT_FALSE(file.read_char(c));
 
   ASSERT_TRUE(file.open("other"));
