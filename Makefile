@@ -3,10 +3,11 @@
 BUILD     ?= build
 SANITIZE  ?= build-sanitize
 FUZZBUILD ?= build-fuzz
+PKGBUILD  ?= build-pkg
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE     ?= cmake
 
-.PHONY: all build run test sanitize fuzz clean
+.PHONY: all build run test sanitize fuzz package clean
 
 all: build
 
@@ -37,5 +38,14 @@ $(FUZZBUILD)/CMakeCache.txt:
 fuzz: $(FUZZBUILD)/CMakeCache.txt
 	$(CMAKE) --build $(FUZZBUILD) -j $(JOBS)
 
+# The Debian package: $(PKGBUILD)/chemterm_VERSION_ARCH.deb, installing under /usr.
+$(PKGBUILD)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(PKGBUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCHEMTERM_TESTS=OFF
+
+package: $(PKGBUILD)/CMakeCache.txt
+	$(CMAKE) --build $(PKGBUILD) -j $(JOBS) --target chemterm
+	cd $(PKGBUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(PKGBUILD)
