@@ -2,11 +2,18 @@
 // keyboard. Takes no arguments, writes no files, always exits with status 0.
 
 #include "console/console.h"
-#include "console/posix_device.h"
 #include "screens/startup.h"
 
+#ifdef _WIN32
+#include "console/windows_device.h"
+using PlatformDevice = WindowsDevice;
+#else
+#include "console/posix_device.h"
+using PlatformDevice = PosixDevice;
+#endif
+
 int main() {
-  PosixDevice device;
+  PlatformDevice device;
   {
     Console console(device);
     run_program(console);

@@ -149,10 +149,20 @@ void write_float(Console& console, float value) {
 
 void clear_screen(Console& console) {
   console.screen_text.clear();
+  if (console.device.has_window_operations()) {
+    flush_output(console);
+    console.device.clear_window();
+    return;
+  }
   emit_control(console, std::string(RESET_ATTRIBUTES) + std::string(ERASE_WINDOW));
 }
 
 void run_command(Console& console, std::string_view command) {
+  if (console.device.has_window_operations()) {
+    flush_output(console);
+    console.device.run_shell_command(command);
+    return;
+  }
   if (command == "cls") {
     console.screen_text.clear();
     emit_control(console, ERASE_WINDOW);
@@ -169,6 +179,17 @@ void run_command(Console& console, std::string_view command) {
                             console.screen_text);
 }
 
+// A console that reports key events has decoded the key already.
+static char read_key_event(Console& console) {
+  flush_output(console);
+  int code = 0;
+  bool extended = false;
+  if (!console.device.read_key_event(code, extended)) return 'E';  // the input has ended
+  if (!extended) return static_cast<char>(code);
+  console.pending_code = code;
+  return 0;
+}
+
 char read_key(Console& console) {
   if (console.terminal_output) flush_output(console);
   if (console.pending_code >= 0) {
@@ -176,6 +197,7 @@ char read_key(Console& console) {
     console.pending_code = -1;
     return code;
   }
+  if (console.device.has_key_events()) return read_key_event(console);
   struct KeyMode {
     ConsoleDevice& device;
     explicit KeyMode(ConsoleDevice& d) : device(d) { device.begin_key_read(); }

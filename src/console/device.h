@@ -1,7 +1,7 @@
 #pragma once
 // The device under the console: where bytes come from and go to. The POSIX
-// terminal (or pipe) realises it in console/posix_device.cc; tests use
-// MemoryDevice.
+// terminal (or pipe) realises it in console/posix_device.cc, the Windows
+// console (or pipe) in console/windows_device.cc; tests use MemoryDevice.
 
 #include <cstddef>
 #include <string>
@@ -30,6 +30,30 @@ class ConsoleDevice {
   virtual bool input_has_timing() const = 0;
 
   virtual void write(std::string_view bytes) = 0;
+
+  // A console window with operations of its own (the Windows console). A
+  // terminal, a pipe or a file keeps the defaults: the console layer then
+  // writes control sequences (to a terminal only) and decodes key bytes.
+
+  /// True when clearing and the shell commands are done by the device, once
+  /// the pending output has been delivered.
+  virtual bool has_window_operations() const { return false; }
+  /// Blanks the window in the colours it had at start-up, cursor top-left.
+  virtual void clear_window() {}
+  /// Runs `command` in the command interpreter and waits for it to finish;
+  /// its result is ignored.
+  virtual void run_shell_command(std::string_view command) { (void)command; }
+
+  /// True when key reads take key events from the device instead of bytes.
+  virtual bool has_key_events() const { return false; }
+  /// Waits for the next key press and gives its code: a character's code, or
+  /// with `extended` set the extended code of a key without one. False when
+  /// the input has ended.
+  virtual bool read_key_event(int& code, bool& extended) {
+    (void)code;
+    (void)extended;
+    return false;
+  }
 };
 
 /// A device over strings, for tests: input is given up front, output is

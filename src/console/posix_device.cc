@@ -1,3 +1,5 @@
+#ifndef _WIN32
+
 #include "console/posix_device.h"
 
 #include <poll.h>
@@ -127,3 +129,5 @@ void PosixDevice::write(std::string_view bytes) {
     }
   }
 }
+
+#endif  // _WIN32

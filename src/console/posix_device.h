@@ -1,6 +1,7 @@
 #pragma once
 // The console device on a POSIX system: standard input and output, which may
 // each be a terminal or a pipe or file.
+#ifndef _WIN32
 
 #include <termios.h>
 
@@ -28,3 +29,5 @@ class PosixDevice : public ConsoleDevice {
   bool output_terminal_ = false;
   struct termios key_mode_ {};
 };
+
+#endif  // _WIN32
