@@ -1,0 +1,177 @@
+// Transcripts of the help screens: the real binary driven through a pipe, its
+// whole output compared byte for byte; and About in a pseudo-terminal after
+// the banner file has gone.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+
+namespace {
+
+// ---- The texts the program writes ------------------------------------------
+
+const std::string RULE(79, '_');
+const std::string BANNER = "chemterm test banner\n";
+const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
+const std::string MENU = "\n\n\t\t\t\tMENU\n" + RULE +
+                         "\n\n\t\t'M'olecular mass calculator\n\n\t\t'L'ist of elements"
+                         "\n\n\t\t'C'omposition of compound\n\n\t\t'P'roperties of element"
+                         "\n\n\t\t'H'elp\n\n\t\t'E'xit\n\n";
+const std::string HELP_MENU =
+    "\n\n\t\t\t  **HELP MENU**\n\n\t\t\t'A'bout\n\n\t\t\t'F'eatures and help\n\n\t\t\t'O'nline "
+    "support\n\n";
+const std::string CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue ";
+
+// The eight feature texts, one directly after the other.
+const std::string FEATURES =
+    std::string("\t\t\t::FEATURES::\n*Molecular mass calculator\n*Composition calculator- Get "
+                "percentage of elements present in a compound") +
+    "\n*List of elements-Show list of all elements with IUPAC names and symbols in \n  "
+    "increasing order of Atomic Numbers" +
+    "\n*Properties of elements- Get Density, Group, Period,Atomic no, Molecular mass, \n  "
+    "Melting point, Boiling point for elements" +
+    "\n\n\n\t\t\t::HOW TO ENTER::\n*Compound names need to be entered with symbols of elements "
+    "followed by the \n  subscript\n   eg:\tNa2O\n\tC3H6" +
+    "\n*Co and CO do not mean the same Co is Cobalt and CO is compound with one Carbon\n  and "
+    "one Oxygen atom" +
+    "\n*Refer to list of elements for symbols" +
+    "\n*CH3COOH and NOOH are automatically read as C2H4O2 and NO2 respectively" +
+    "\n*Support for  parenthesis(only 1 pair)\n   eg:  Al2(SO4)3";
+
+// The contact text, with the project's address and site.
+const std::string CONTACT =
+    "\n\nYou can contact the programmer for any bugs or suggestions at \n\n\t\t"
+    "support@chemterm.example"
+    "\n\n\tWebsite :: "
+    "https://chemterm.example"
+    " ";
+
+const std::string START = BANNER + BANNER_PROMPT + MENU;
+const std::string BANNER_KEY = "x";
+
+// ---- Data sets ---------------------------------------------------------------
+
+// The help screens read no element data: one element is enough.
+void write_fixture(const TempDir& dir, const std::string& banner = BANNER) {
+  dir.write("symbol", "H\n");
+  dir.write("mass", "1.008\n");
+  dir.write("name", "Hydrogen\n");
+  dir.write("density", "0.00008988\n");
+  dir.write("melt", "13.81\n");
+  dir.write("boil", "20.28\n");
+  dir.write("group", "1\n");
+  dir.write("period", "1\n");
+  dir.write("head", banner);
+}
+
+void expect_transcript(const TempDir& dir, const std::string& input, const std::string& expected) {
+  const ProgramResult result = run_piped(dir.path(), input);
+  EXPECT_FALSE(result.timed_out);
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.output, expected);
+}
+
+// ---- Topics -------------------------------------------------------------------
+
+TEST(HelpTranscript, TopicsInEitherCase) {
+  struct Case {
+    const char* key;
+    std::string topic;  // what replaces the help menu before the closing prompt
+  };
+  const Case cases[] = {
+      {"a", BANNER}, {"A", BANNER}, {"f", FEATURES}, {"F", FEATURES},
+      {"o", CONTACT}, {"O", CONTACT},
+      // Any other key: the closing prompt right under the help menu. E does
+      // not end the program here.
+      {"E", ""}, {"e", ""}, {"x", ""}, {"\n", ""}, {"5", ""},
+  };
+  TempDir dir;
+  write_fixture(dir);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("key ") + c.key);
+    expect_transcript(dir, BANNER_KEY + "h" + c.key + "e", START + HELP_MENU + c.topic + CLOSING);
+  }
+}
+
+// The key at the closing prompt is lower-cased: E and e end the program, any
+// other key shows the menu again.
+TEST(HelpTranscript, ClosingKeys) {
+  TempDir dir;
+  write_fixture(dir);
+  expect_transcript(dir, BANNER_KEY + "h" + "f" + "E", START + HELP_MENU + FEATURES + CLOSING);
+  expect_transcript(dir, BANNER_KEY + "h" + "E" + "E", START + HELP_MENU + CLOSING);
+  expect_transcript(dir, BANNER_KEY + "h" + "o" + "X" + "e",
+                    START + HELP_MENU + CONTACT + CLOSING + MENU);
+  expect_transcript(dir, BANNER_KEY + "h" + "E" + "x" + "h" + "a" + "e",
+                    START + HELP_MENU + CLOSING + MENU + HELP_MENU + BANNER + CLOSING);
+}
+
+// A key without a character arrives as 0, which chooses no topic, and its
+// second code, which answers the closing prompt at once.
+TEST(HelpTranscript, ExtendedKeyAtTheHelpMenuReturnsAtOnce) {
+  TempDir dir;
+  write_fixture(dir);
+  // Cursor right: 0, then 77 (M), which is no e: the menu comes back.
+  expect_transcript(dir, BANNER_KEY + "h" + "\x1b[C" + "e", START + HELP_MENU + CLOSING + MENU);
+  // Ctrl+F8: 0, then 101 (e), which ends the program; the x is never read.
+  expect_transcript(dir, BANNER_KEY + "h" + "\x1b[19;5~" + "x" + "e",
+                    START + HELP_MENU + CLOSING);
+}
+
+// About copies the banner file as text: character for character, carriage
+// returns dropped, nothing after a character 26, nothing added.
+TEST(HelpTranscript, AboutShowsTheBannerFileExactly) {
+  TempDir dir;
+  write_fixture(dir, "  line one\r\n\tline two  \r\nno line end\x1a after the end");
+  const std::string shown = "  line one\n\tline two  \nno line end";
+  expect_transcript(dir, BANNER_KEY + "h" + "a" + "e",
+                    shown + BANNER_PROMPT + MENU + HELP_MENU + shown + CLOSING);
+}
+
+TEST(HelpTranscript, AboutShowsTheShippedBanner) {
+  std::ifstream file(std::string(CHEMTERM_SOURCE_DIR) + "/data/head", std::ios::binary);
+  std::string banner;
+  for (char c; file.get(c) && c != 26;) {
+    if (c != '\r') banner += c;
+  }
+  ASSERT_FALSE(banner.empty());
+  TempDir dir;
+  dir.copy_shipped_data();
+  expect_transcript(dir, BANNER_KEY + "h" + "a" + "e",
+                    banner + BANNER_PROMPT + MENU + HELP_MENU + banner + CLOSING);
+}
+
+// The banner was there at start-up and is gone when About is chosen: the topic
+// shows nothing and the closing prompt follows.
+TEST(HelpTranscript, AboutAfterTheBannerFileWasRemoved) {
+  TempDir dir;
+  write_fixture(dir);
+  PtySession session(dir.path());
+  ASSERT_TRUE(session.wait_for("Press any key to continue"));
+  ASSERT_TRUE(session.wait_for_key_mode());
+  session.send("x");
+  ASSERT_TRUE(session.wait_for("'E'xit"));
+  ASSERT_TRUE(session.wait_for_key_mode());
+  session.send("h");
+  ASSERT_TRUE(session.wait_for("'O'nline support"));
+  ASSERT_TRUE(session.wait_for_key_mode());
+  dir.remove("head");
+  const size_t before_topic = session.output().size();
+  session.send("a");
+  ASSERT_TRUE(session.wait_for("Press 'E' to exit or any other key to continue "));
+  const std::string topic = session.output().substr(before_topic);
+  EXPECT_EQ(topic.find("chemterm test banner"), std::string::npos) << topic;
+  const std::string prompt_on_terminal =
+      "\r\n\r\n\r\n\r\nPress 'E' to exit or any other key to continue ";
+  ASSERT_GE(topic.size(), prompt_on_terminal.size());
+  EXPECT_EQ(topic.substr(topic.size() - prompt_on_terminal.size()), prompt_on_terminal);
+  ASSERT_TRUE(session.wait_for_key_mode());
+  session.send("e");
+  EXPECT_EQ(session.wait_exit(), 0);
+}
+
+}  // namespace
