@@ -4,10 +4,11 @@ BUILD     ?= build
 SANITIZE  ?= build-sanitize
 FUZZBUILD ?= build-fuzz
 PKGBUILD  ?= build-pkg
+WINBUILD  ?= build-windows
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE     ?= cmake
 
-.PHONY: all build run test sanitize fuzz package clean
+.PHONY: all build run test sanitize fuzz package windows clean
 
 all: build
 
@@ -47,5 +48,23 @@ package: $(PKGBUILD)/CMakeCache.txt
 	$(CMAKE) --build $(PKGBUILD) -j $(JOBS) --target chemterm
 	cd $(PKGBUILD) && cpack -G DEB
 
+# The Windows program, cross-built with MinGW-w64: dist/chemterm-windows.zip
+# holds a folder chemterm with chemterm.exe, the data files and README.txt.
+WINZIP := dist/chemterm-windows.zip
+WINSTAGE := dist/chemterm-windows
+
+$(WINBUILD)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DCHEMTERM_TESTS=OFF
+
+windows: $(WINBUILD)/CMakeCache.txt
+	$(CMAKE) --build $(WINBUILD) -j $(JOBS) --target chemterm
+	rm -rf $(WINSTAGE) $(WINZIP)
+	mkdir -p $(WINSTAGE)/chemterm
+	cp $(WINBUILD)/chemterm.exe data/* $(WINSTAGE)/chemterm/
+	sed 's/$$/\r/' cmake/windows-README.txt > $(WINSTAGE)/chemterm/README.txt
+	cd $(WINSTAGE) && $(CMAKE) -E tar cf ../chemterm-windows.zip --format=zip chemterm
+	rm -rf $(WINSTAGE)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(PKGBUILD)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(PKGBUILD) $(WINBUILD) dist
