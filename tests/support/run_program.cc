@@ -53,18 +53,40 @@ struct ExecPlan {
 };
 
 ExecPlan make_plan(const std::string& program, const std::string& dir,
-                   const std::vector<std::string>& args) {
+                   const std::vector<std::string>& args,
+                   const std::vector<std::string>& extra_env = {}) {
   if (program.empty()) throw std::runtime_error("no program to run in this test executable");
   ExecPlan plan;
   plan.dir = dir;
   plan.strings_argv.push_back(program);
   plan.strings_argv.insert(plan.strings_argv.end(), args.begin(), args.end());
   plan.strings_env = {"TERM=xterm", "PATH=/usr/local/bin:/usr/bin:/bin", "HOME=" + dir};
+  plan.strings_env.insert(plan.strings_env.end(), extra_env.begin(), extra_env.end());
   for (std::string& s : plan.strings_argv) plan.argv.push_back(s.data());
   plan.argv.push_back(nullptr);
   for (std::string& s : plan.strings_env) plan.envp.push_back(s.data());
   plan.envp.push_back(nullptr);
   return plan;
+}
+
+// The program the pipe tests run: the one built beside them, or the one named
+// by CHEMTERM_TEST_BINARY (an installed copy, or the Windows build), started
+// through CHEMTERM_TEST_RUNNER when that names one (an emulator such as
+// wine64, which also gets the test's own WINE* variables).
+ExecPlan make_piped_plan(const std::string& dir, const std::vector<std::string>& args) {
+  const char* binary = std::getenv("CHEMTERM_TEST_BINARY");
+  const char* runner = std::getenv("CHEMTERM_TEST_RUNNER");
+  if (binary == nullptr || *binary == '\0') binary = CHEMTERM_BINARY;
+  // The child changes its folder before the exec: relative paths would miss.
+  const std::string program = *binary == '\0' ? "" : fs::absolute(binary).string();
+  if (runner == nullptr || *runner == '\0') return make_plan(program, dir, args);
+  std::vector<std::string> runner_args{program};
+  runner_args.insert(runner_args.end(), args.begin(), args.end());
+  std::vector<std::string> wine_env;
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    if (std::strncmp(*variable, "WINE", 4) == 0) wine_env.emplace_back(*variable);
+  }
+  return make_plan(fs::absolute(runner).string(), dir, runner_args, wine_env);
 }
 
 // In the child after the fork: set up and exec, or end with 127.
@@ -198,7 +220,7 @@ ProgramResult run_piped(const std::string& dir, const std::string& input,
   // A program that ends before it has read all its input must not kill the
   // test process with SIGPIPE: the write fails with EPIPE instead.
   ::signal(SIGPIPE, SIG_IGN);
-  const ExecPlan plan = make_plan(CHEMTERM_BINARY, dir, args);
+  const ExecPlan plan = make_piped_plan(dir, args);
   int in[2], out[2], err[2];
   if (::pipe2(in, O_CLOEXEC) != 0) fail("pipe");
   if (::pipe2(out, O_CLOEXEC) != 0) fail("pipe");
