@@ -284,7 +284,7 @@ ProgramResult run_piped(const std::string& dir, const std::string& input,
 
 // ---- In a pseudo-terminal ----------------------------------------------------
 
-PtySession::PtySession(const std::string& dir, PtyTarget target) {
+PtySession::PtySession(const std::string& dir, PtyTarget target, TerminalAdjust adjust) {
   const ExecPlan plan =
       make_plan(target == PtyTarget::CHEMTERM ? CHEMTERM_BINARY : CHEMTERM_PROBE, dir, {});
   struct winsize size {};
@@ -297,6 +297,11 @@ PtySession::PtySession(const std::string& dir, PtyTarget target) {
   ::fcntl(master_, F_SETFD, FD_CLOEXEC);
   struct termios settings {};
   if (::tcgetattr(slave, &settings) != 0) fail("tcgetattr");
+  if (adjust != nullptr) {
+    adjust(settings);
+    if (::tcsetattr(slave, TCSANOW, &settings) != 0) fail("tcsetattr");
+    if (::tcgetattr(slave, &settings) != 0) fail("tcgetattr");
+  }
   initial_settings_ = describe_settings(settings);
   pid_ = ::fork();
   if (pid_ < 0) fail("fork");
@@ -369,10 +374,11 @@ bool PtySession::wait_for(const std::string& text, std::chrono::milliseconds lim
 }
 
 bool PtySession::wait_for_key_mode(std::chrono::milliseconds limit) {
+  // Line mode alone tells a key read: echo is the tests' to check.
   const Clock::time_point deadline = Clock::now() + limit;
   for (;;) {
     struct termios settings {};
-    if (::tcgetattr(master_, &settings) == 0 && (settings.c_lflag & (ECHO | ICANON)) == 0) {
+    if (::tcgetattr(master_, &settings) == 0 && (settings.c_lflag & ICANON) == 0) {
       return true;
     }
     if (output_ended_ || Clock::now() >= deadline) return false;

@@ -54,14 +54,21 @@ enum class PtyTarget {
   CONSOLE_PROBE,  // prints "ready\n", then the code of every key it reads, one per line
 };
 
+struct termios;
+
+/// Changes the settings a pseudo-terminal starts with, before the program runs.
+using TerminalAdjust = void (*)(struct termios& settings);
+
 /// The chemterm binary (or the console probe) in a pseudo-terminal of 80x25,
 /// with TERM=xterm, PATH and HOME (the folder) as its whole environment and
 /// `dir` as its working directory. The terminal starts with the system's
 /// default settings (line mode, echo, signal keys, NL to CR NL on output), so
-/// the program's output is read back with "\r\n" line ends.
+/// the program's output is read back with "\r\n" line ends. `adjust`, when
+/// given, changes those settings first, as a user's own settings would.
 class PtySession {
  public:
-  explicit PtySession(const std::string& dir, PtyTarget target = PtyTarget::CHEMTERM);
+  explicit PtySession(const std::string& dir, PtyTarget target = PtyTarget::CHEMTERM,
+                      TerminalAdjust adjust = nullptr);
   ~PtySession();  // kills the program if it still runs
   PtySession(const PtySession&) = delete;
   PtySession& operator=(const PtySession&) = delete;
@@ -71,9 +78,9 @@ class PtySession {
   /// the position of the last match), or the deadline passes. True if found.
   bool wait_for(const std::string& text,
                 std::chrono::milliseconds limit = std::chrono::seconds(5));
-  /// Waits until the program has switched the terminal to key mode (echo and
-  /// line mode off), as it does for the length of every key read. Keys sent
-  /// before that would be echoed by the terminal itself. True if it happened.
+  /// Waits until the program has switched the terminal to key mode (line
+  /// mode off), as it does for the length of every key read. Keys sent before
+  /// that would be echoed by the terminal in line mode. True if it happened.
   bool wait_for_key_mode(std::chrono::milliseconds limit = std::chrono::seconds(5));
   /// Everything the program has written so far.
   const std::string& output() const { return output_; }
