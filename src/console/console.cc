@@ -154,6 +154,7 @@ void clear_screen(Console& console) {
     console.device.clear_window();
     return;
   }
+  if (!console.terminal_output) return;
   emit_control(console, std::string(RESET_ATTRIBUTES) + std::string(ERASE_WINDOW));
 }
 
@@ -163,6 +164,9 @@ void run_command(Console& console, std::string_view command) {
     console.device.run_shell_command(command);
     return;
   }
+  // Without a terminal the commands change nothing that is written: skip
+  // building their sequences (and the copy of the screen) altogether.
+  if (!console.terminal_output) return;
   if (command == "cls") {
     console.screen_text.clear();
     emit_control(console, ERASE_WINDOW);
