@@ -33,7 +33,7 @@ sanitize: $(SANITIZE)/CMakeCache.txt
 	  ctest --output-on-failure -j $(JOBS)
 
 $(FUZZBUILD)/CMakeCache.txt:
-	$(CMAKE) -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	$(CMAKE) -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCHEMTERM_FUZZ=ON -DCHEMTERM_SANITIZE=ON -DCHEMTERM_TESTS=OFF
 
 fuzz: $(FUZZBUILD)/CMakeCache.txt
