@@ -27,11 +27,15 @@ struct SymbolToken {
 /// Counts typed after a symbol have at most this many digits.
 constexpr size_t COUNT_MAX_DIGITS = 8;
 
-// Character classes: bytes 128 to 255 belong to none of them.
-bool is_upper(char c);
-bool is_lower(char c);
-bool is_digit(char c);
-bool is_letter(char c);
+// Character classes: bytes 128 to 255 belong to none of them. Plain ranges
+// rather than <cctype>: those depend on the locale and take an int that must
+// be representable as unsigned char, while bytes 128 to 255 are never letters
+// or digits here whatever the locale says. Inline: the scanner and the group
+// expansion ask for every character of a formula.
+inline bool is_upper(char c) { return c >= 'A' && c <= 'Z'; }
+inline bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+inline bool is_letter(char c) { return is_upper(c) || is_lower(c); }
 
 enum class FormulaRead {
   STORED,    // the typed word is in the buffer

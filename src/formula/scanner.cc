@@ -1,20 +1,10 @@
-// The typed word and the scanner: character classes, the word read, the check
-// on the first character and the reading of one token.
+// The typed word and the scanner: the word read, the check on the first
+// character and the reading of one token.
 
 #include <cstring>
 
 #include "console/console.h"
 #include "formula/formula.h"
-
-// ---- Character classes ------------------------------------------------------
-
-// Plain ranges rather than <cctype>: those depend on the locale and take an
-// int that must be representable as unsigned char, while bytes 128 to 255 are
-// never letters or digits here whatever the locale says.
-bool is_upper(char c) { return c >= 'A' && c <= 'Z'; }
-bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) { return is_upper(c) || is_lower(c); }
 
 // ---- Reading the word --------------------------------------------------------
 
