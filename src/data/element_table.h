@@ -76,10 +76,22 @@ bool symbol_matches(const ElementRecord& record, const char* token);
 template <typename OnMatch>
 void find_element(const char* token, const ElementTable& table, OnMatch&& on_match) {
   // Every record is looked at, and nearly all differ in the first character:
-  // testing it here, inline, spares the call for them.
+  // that is tested here, inline, eight records to a branch, and only a
+  // record that shares it is compared whole.
+  constexpr int32_t STRIDE = 8;
   const char first = token[0];
-  for (int32_t position = 0; position < table.count; ++position) {
+  const int32_t count = table.count;
+  const auto visit = [&](int32_t position) {
     const ElementRecord& record = table.records[position];
     if (record.symbol[0] == first && symbol_matches(record, token)) on_match(position);
+  };
+  int32_t position = 0;
+  for (; position + STRIDE <= count; position += STRIDE) {
+    const ElementRecord* records = table.records + position;
+    bool any = false;
+    for (int32_t i = 0; i < STRIDE; ++i) any |= records[i].symbol[0] == first;
+    if (!any) continue;
+    for (int32_t i = 0; i < STRIDE; ++i) visit(position + i);
   }
+  for (; position < count; ++position) visit(position);
 }
