@@ -246,6 +246,8 @@ bool rewrite_hydrate_parts(FormulaBuffer& buffer) {
 
 bool expand_formula(FormulaBuffer& buffer) {
   if (text_length(buffer) == sizeof buffer.text) return false;
+  // Most formulas have neither a group nor a hydrate dot: nothing to rewrite.
+  if (std::strpbrk(buffer.text, "()[].*\xC2") == nullptr) return true;
   // Work on a copy so that a refused text stays as it was typed.
   FormulaBuffer work = buffer;
   if (!groups_pair_up(work.text)) return false;
