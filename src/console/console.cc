@@ -32,9 +32,12 @@ bool is_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-void emit(Console& console, std::string_view bytes) {
-  console.output.append(bytes);
-  if (console.terminal_output) console.screen_text.append(bytes);
+// Formats an item straight into the pending output, with no string of its
+// own, and keeps the copy of the screen a terminal needs for colour changes.
+void emit_item(Console& console, std::string_view item, bool is_number) {
+  const size_t start = console.output.size();
+  append_item(console.output, item, console.format, is_number);
+  if (console.terminal_output) console.screen_text.append(console.output, start);
   if (console.output.size() >= OUTPUT_FLUSH_BYTES) flush_output(console);
 }
 
@@ -127,24 +130,14 @@ void flush_output(Console& console) {
   console.output.clear();
 }
 
-void write_text(Console& console, std::string_view text) {
-  std::string item;
-  append_item(item, text, console.format);
-  emit(console, item);
-}
+void write_text(Console& console, std::string_view text) { emit_item(console, text, false); }
 
 void write_char(Console& console, char c) { write_text(console, std::string_view(&c, 1)); }
 
-void write_int(Console& console, int32_t value) {
-  std::string item;
-  append_item(item, format_int(value), console.format, true);
-  emit(console, item);
-}
+void write_int(Console& console, int32_t value) { emit_item(console, format_int(value), true); }
 
 void write_float(Console& console, float value) {
-  std::string item;
-  append_item(item, format_float(value, console.format), console.format, true);
-  emit(console, item);
+  emit_item(console, format_float(value, console.format), true);
 }
 
 void clear_screen(Console& console) {
