@@ -1,7 +1,6 @@
 #include "console/console.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "console/keys.h"
@@ -23,6 +22,8 @@ constexpr int ESCAPE_TIMEOUT_MS = 50;
 
 // Pending output beyond this is delivered at once, whatever comes next.
 constexpr size_t OUTPUT_FLUSH_BYTES = 64 * 1024;
+// Room for the item that crosses the flush size.
+constexpr size_t OUTPUT_SLACK_BYTES = 4 * 1024;
 
 // Bytes asked of the device per read: a whole pipe buffer, so a script that
 // feeds thousands of requests costs one system call per block, not per byte.
@@ -58,21 +59,21 @@ const unsigned char* pending_bytes(const Console& console) {
 bool fill_input(Console& console, int timeout_ms) {
   if (console.input_ended) return false;
   flush_output(console);  // what the user is answering must be on the screen
-  if (console.input_pos == console.input.size()) {
-    console.input.clear();
-    console.input_pos = 0;
-  } else if (console.input_pos >= INPUT_CHUNK_BYTES) {
-    console.input.erase(0, console.input_pos);
-    console.input_pos = 0;
-  }
-  std::array<char, INPUT_CHUNK_BYTES> block;
-  const long got = console.device.read(block.data(), block.size(), timeout_ms);
+  // Keep only the bytes not yet taken (none, or the start of a line) and read
+  // into the room behind them: the buffer stays one block, with no second
+  // block to copy from.
+  console.input.erase(0, console.input_pos);
+  console.input_pos = 0;
+  const size_t kept = console.input.size();
+  const size_t room = kept < INPUT_CHUNK_BYTES ? INPUT_CHUNK_BYTES - kept : INPUT_CHUNK_BYTES;
+  console.input.resize(kept + room);
+  const long got = console.device.read(console.input.data() + kept, room, timeout_ms);
+  console.input.resize(kept + (got > 0 ? static_cast<size_t>(got) : 0));
   if (got < 0) return false;
   if (got == 0) {
     console.input_ended = true;
     return false;
   }
-  console.input.append(block.data(), static_cast<size_t>(got));
   return true;
 }
 
@@ -117,7 +118,11 @@ std::string colour_sequence(int background, int foreground) {
 
 }  // namespace
 
-Console::Console(ConsoleDevice& device_) : device(device_), terminal_output(device_.output_is_terminal()) {}
+Console::Console(ConsoleDevice& device_) : device(device_), terminal_output(device_.output_is_terminal()) {
+  // One block for the pending output from the start, instead of a chain of
+  // ever larger copies on the way to the flush size.
+  output.reserve(OUTPUT_FLUSH_BYTES + OUTPUT_SLACK_BYTES);
+}
 
 Console::~Console() {
   if (terminal_output) output.append(std::string(RESET_ATTRIBUTES) + "\n");
