@@ -22,8 +22,6 @@ constexpr int ESCAPE_TIMEOUT_MS = 50;
 
 // Pending output beyond this is delivered at once, whatever comes next.
 constexpr size_t OUTPUT_FLUSH_BYTES = 64 * 1024;
-// Room for the item that crosses the flush size.
-constexpr size_t OUTPUT_SLACK_BYTES = 4 * 1024;
 
 // Bytes asked of the device per read: a whole pipe buffer, so a script that
 // feeds thousands of requests costs one system call per block, not per byte.
@@ -118,11 +116,7 @@ std::string colour_sequence(int background, int foreground) {
 
 }  // namespace
 
-Console::Console(ConsoleDevice& device_) : device(device_), terminal_output(device_.output_is_terminal()) {
-  // One block for the pending output from the start, instead of a chain of
-  // ever larger copies on the way to the flush size.
-  output.reserve(OUTPUT_FLUSH_BYTES + OUTPUT_SLACK_BYTES);
-}
+Console::Console(ConsoleDevice& device_) : device(device_), terminal_output(device_.output_is_terminal()) {}
 
 Console::~Console() {
   if (terminal_output) output.append(std::string(RESET_ATTRIBUTES) + "\n");
