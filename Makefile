@@ -5,10 +5,11 @@ SANITIZE  ?= build-sanitize
 FUZZBUILD ?= build-fuzz
 PKGBUILD  ?= build-pkg
 WINBUILD  ?= build-windows
+BENCHBUILD ?= build-bench
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE     ?= cmake
 
-.PHONY: all build run test sanitize fuzz package windows clean
+.PHONY: all build run test sanitize fuzz package windows bench clean
 
 all: build
 
@@ -66,5 +67,13 @@ windows: $(WINBUILD)/CMakeCache.txt
 	cd $(WINSTAGE) && $(CMAKE) -E tar cf ../chemterm-windows.zip --format=zip chemterm
 	rm -rf $(WINSTAGE)
 
+# Benchmarks on an optimised build: the micro-benchmarks, then the whole
+# program through pipes (needs libbenchmark-dev and /usr/bin/time).
+bench:
+	$(CMAKE) -S . -B $(BENCHBUILD) -DCMAKE_BUILD_TYPE=Release -DCHEMTERM_BENCH=ON -DCHEMTERM_TESTS=OFF
+	$(CMAKE) --build $(BENCHBUILD) -j $(JOBS)
+	$(BENCHBUILD)/chemterm_bench
+	bash bench/whole_program.sh $(BENCHBUILD)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(PKGBUILD) $(WINBUILD) dist
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(PKGBUILD) $(WINBUILD) $(BENCHBUILD) dist
