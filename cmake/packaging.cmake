@@ -37,6 +37,6 @@ find_program(CHEMTERM_FILE_UTILITY file)
 if(CHEMTERM_DPKG_SHLIBDEPS AND CHEMTERM_FILE_UTILITY)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libgcc-s1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6")  # the C++ runtime is linked in
 endif()
 include(CPack)
