@@ -7,40 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- The texts the program writes ------------------------------------------
 
-const std::string RULE(79, '_');
 const std::string BANNER = "chemterm test banner\n";
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-const std::string MENU = "\n\n\t\t\t\tMENU\n" + RULE +
-                         "\n\n\t\t'M'olecular mass calculator\n\n\t\t'L'ist of elements"
-                         "\n\n\t\t'C'omposition of compound\n\n\t\t'P'roperties of element"
-                         "\n\n\t\t'H'elp\n\n\t\t'E'xit\n\n";
-const std::string FORMULA_PROMPT = "Enter name of compound::  ";
-const std::string CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue ";
-const std::string CALCULATOR_CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue  ";
-const std::string ERROR_SCREEN =
-    "Wrong method of entering or wrong element.\nPress 'E' to exit or any other key to continue ";
-const std::string LIST_HEADER =
-    "ATOMIC\t\tSYMBOL\t\t     NAME\t\t MOLECULAR \n  NO\t\t\t\t\t\t\tMASS(g/mol)\n" + RULE;
-const std::string COMPOSITION_HEADER =
-    "\nSYMBOL  ATOMIC\t  NAME\t      ATOMS IN      ATOMIC     CONTRIBUTION  PERCENTAGE\n"
-    "\t  NO\t\t      COMPOUND\t     MASS        TO MASS       "
-    "OF MASS\n" + RULE;
 
 const std::string START = BANNER + BANNER_PROMPT + MENU;
 const std::string BANNER_KEY = "x";
-
-std::string right(const std::string& text, size_t width) {
-  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-std::string left(const std::string& text, size_t width) {
-  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
 
 // One list row: a line break, the atomic number right in 4, two tabs, the
 // symbol left in 3, two tabs and two blanks, the name left in 12, two tabs,
@@ -64,28 +42,6 @@ std::string block(const std::string& token, const std::string& name, int number,
 }
 
 // ---- Data sets ---------------------------------------------------------------
-
-struct FixtureElement {
-  const char* symbol;
-  const char* name;
-  const char* mass;
-  const char* density;
-  const char* melt;
-  const char* boil;
-  const char* group;
-  const char* period;
-};
-
-void write_fixture(const TempDir& dir, const std::vector<FixtureElement>& elements) {
-  std::string files[8];
-  for (const FixtureElement& e : elements) {
-    const char* tokens[8] = {e.symbol, e.mass, e.name, e.density, e.melt, e.boil, e.group, e.period};
-    for (int f = 0; f < 8; ++f) files[f] += std::string(tokens[f]) + "\n";
-  }
-  const char* names[8] = {"symbol", "mass", "name", "density", "melt", "boil", "group", "period"};
-  for (int f = 0; f < 8; ++f) dir.write(names[f], files[f]);
-  dir.write("head", BANNER);
-}
 
 // Hydrogen to sodium as they are, then the made-up Examplium at position 11
 // (atomic number 12), then records at positions of the fixture's own: a
@@ -153,19 +109,6 @@ const std::string UUE_BLOCK =
 
 // ---- Running the program ---------------------------------------------------------
 
-void expect_transcript(const TempDir& dir, const std::string& input, const std::string& expected) {
-  const ProgramResult result = run_piped(dir.path(), input);
-  EXPECT_FALSE(result.timed_out);
-  EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.output, expected);
-}
-
-std::string repeated(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
 // ---- Element list -----------------------------------------------------------------
 
 TEST(ListTranscript, WholeTableInTheInitialState) {
@@ -186,7 +129,7 @@ TEST(ListTranscript, WholeTableInTheInitialState) {
       // A symbol of 3 letters fills its field: no blank before the tabs.
       "\n  20\t\tUue\t\t  Ununennium  \t\t   315.000";
   TempDir dir;
-  write_fixture(dir, browser_elements());
+  write_fixture(dir, browser_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "l" + "e", START + LIST_HEADER + rows + CLOSING);
 }
 
@@ -226,7 +169,7 @@ TEST(ListTranscript, MassColumnInEachFormatState) {
        {"1.00800002", "15.99899960", "123.44999695", "0.08990000"}},
   };
   TempDir dir;
-  write_fixture(dir, state_elements());
+  write_fixture(dir, state_elements(), BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string rows =
@@ -243,7 +186,7 @@ TEST(ListTranscript, ShownTwiceInARowIsIdentical) {
       list_row(2, "O", "Oxygen", "   15.9990") + list_row(3, "Ex", "Examplium", "   123.450") +
       list_row(4, "Lt", "Lightium", " 0.0899000") + CLOSING;
   TempDir dir;
-  write_fixture(dir, state_elements());
+  write_fixture(dir, state_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "l" + "c" + "l" + "e", START + list + MENU + list);
 }
 
@@ -251,7 +194,7 @@ TEST(ListTranscript, ShownTwiceInARowIsIdentical) {
 // prompt's line breaks right after the rule.
 TEST(ListTranscript, EmptyTable) {
   TempDir dir;
-  write_fixture(dir, {});
+  write_fixture(dir, {}, BANNER);
   expect_transcript(dir, BANNER_KEY + "l" + "e", START + LIST_HEADER + CLOSING);
 }
 
@@ -261,7 +204,7 @@ TEST(ListTranscript, ClosingKeys) {
                            list_row(3, "Ex", "Examplium", "   123.450") +
                            list_row(4, "Lt", "Lightium", " 0.0899000") + CLOSING;
   TempDir dir;
-  write_fixture(dir, state_elements());
+  write_fixture(dir, state_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "l" + "E", START + list);
   expect_transcript(dir, BANNER_KEY + "l" + "x" + "e", START + list + MENU);
 }
@@ -310,7 +253,7 @@ TEST(PropertiesTranscript, WordsInTheInitialState) {
       {repeated("H", 256), ERROR_SCREEN},
   };
   TempDir dir;
-  write_fixture(dir, browser_elements());
+  write_fixture(dir, browser_elements(), BANNER);
   for (const PropertiesCase& c : cases) {
     SCOPED_TRACE(c.typed);
     expect_transcript(dir, BANNER_KEY + "p" + c.typed + "\n" + "e",
@@ -322,7 +265,7 @@ TEST(PropertiesTranscript, WordsInTheInitialState) {
 // second at once.
 TEST(PropertiesTranscript, OnlyTheFirstWordOfTheLine) {
   TempDir dir;
-  write_fixture(dir, browser_elements());
+  write_fixture(dir, browser_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "p" + "Na Cl\n" + "c" + "p" + "e",
                     START + FORMULA_PROMPT + NA_BLOCK + CLOSING + MENU + FORMULA_PROMPT +
                         CL_BLOCK + CLOSING);
@@ -332,7 +275,7 @@ TEST(PropertiesTranscript, OnlyTheFirstWordOfTheLine) {
 // the last screen left there: the screen analyses that text again.
 TEST(PropertiesTranscript, BufferReusedAtEndOfInput) {
   TempDir dir;
-  write_fixture(dir, browser_elements());
+  write_fixture(dir, browser_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "p" + "NaCl\n" + "c" + "p",
                     START + FORMULA_PROMPT + NA_BLOCK + CL_BLOCK + CLOSING + MENU +
                         FORMULA_PROMPT + NA_BLOCK + CL_BLOCK + CLOSING);
@@ -372,7 +315,7 @@ TEST(PropertiesTranscript, ExampleRecordInEachFormatState) {
        "600.00000000 K", "7.30999994 g/cm3"},
   };
   TempDir dir;
-  write_fixture(dir, state_elements());
+  write_fixture(dir, state_elements(), BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     expect_transcript(dir, BANNER_KEY + c.input_before + "p" + "Ex\n" + "e",
@@ -387,7 +330,7 @@ TEST(PropertiesTranscript, TwoRecordsWithTheSameSymbolGiveTwoBlocks) {
   TempDir dir;
   write_fixture(dir, {{"H", "Hydrogen", "1.008", "0", "0", "0", "1", "1"},
                       {"Dd", "Duplicate", "10", "1", "2", "3", "4", "5"},
-                      {"Dd", "Doublet", "20", "6", "7", "8", "9", "10"}});
+                      {"Dd", "Doublet", "20", "6", "7", "8", "9", "10"}}, BANNER);
   expect_transcript(dir, BANNER_KEY + "p" + "Dd\n" + "e",
                     START + FORMULA_PROMPT +
                         block("Dd", "Duplicate", 2, "2 K", "3 K", "4", 5, "1 g/cm3") +
@@ -396,7 +339,7 @@ TEST(PropertiesTranscript, TwoRecordsWithTheSameSymbolGiveTwoBlocks) {
 
 TEST(PropertiesTranscript, ClosingKeys) {
   TempDir dir;
-  write_fixture(dir, browser_elements());
+  write_fixture(dir, browser_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "p" + "Na\n" + "E", START + FORMULA_PROMPT + NA_BLOCK + CLOSING);
   expect_transcript(dir, BANNER_KEY + "p" + "Na\n" + "x" + "e",
                     START + FORMULA_PROMPT + NA_BLOCK + CLOSING + MENU);

@@ -9,31 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- The texts the program writes ------------------------------------------
 
-const std::string RULE(79, '_');
 const std::string BANNER = "chemterm test banner\n";
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-const std::string MENU = "\n\n\t\t\t\tMENU\n" + RULE +
-                         "\n\n\t\t'M'olecular mass calculator\n\n\t\t'L'ist of elements"
-                         "\n\n\t\t'C'omposition of compound\n\n\t\t'P'roperties of element"
-                         "\n\n\t\t'H'elp\n\n\t\t'E'xit\n\n";
-const std::string FORMULA_PROMPT = "Enter name of compound::  ";
-// The calculators' closing prompt ends in two blanks, the other screens' in one.
-const std::string CALCULATOR_CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue  ";
-const std::string CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue ";
-const std::string ERROR_SCREEN =
-    "Wrong method of entering or wrong element.\nPress 'E' to exit or any other key to continue ";
-const std::string COMPOSITION_HEADER =
-    "\nSYMBOL  ATOMIC\t  NAME\t      ATOMS IN      ATOMIC     CONTRIBUTION  PERCENTAGE\n"
-    "\t  NO\t\t      COMPOUND\t     MASS        TO MASS       "
-    "OF MASS\n" + RULE;
-const std::string LIST_HEADER =
-    "ATOMIC\t\tSYMBOL\t\t     NAME\t\t MOLECULAR \n  NO\t\t\t\t\t\t\tMASS(g/mol)\n" + RULE;
 
 // Banner, its prompt answered, the data loaded, the menu.
 const std::string START = BANNER + BANNER_PROMPT + MENU;
@@ -42,13 +26,6 @@ const std::string START = BANNER + BANNER_PROMPT + MENU;
 const std::string BANNER_KEY = "x";
 
 std::string mass_result(const std::string& total) { return "\n\n\nMass is " + total + " gm/mol"; }
-
-std::string right(const std::string& text, size_t width) {
-  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-std::string left(const std::string& text, size_t width) {
-  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
-}
 
 // One composition row: symbol right in 4, a tab, the atomic number right in 4,
 // six blanks, the name left in 12, a tab and a blank, the count left in 3,
@@ -63,29 +40,6 @@ std::string composition_row(const std::string& symbol, int number, const std::st
 }
 
 // ---- Data sets ---------------------------------------------------------------
-
-struct FixtureElement {
-  const char* symbol;
-  const char* name;
-  const char* mass;
-  const char* density;
-  const char* melt;
-  const char* boil;
-  const char* group;
-  const char* period;
-};
-
-// Writes the eight data files (one token per line) and the banner.
-void write_fixture(const TempDir& dir, const std::vector<FixtureElement>& elements) {
-  std::string files[8];
-  for (const FixtureElement& e : elements) {
-    const char* tokens[8] = {e.symbol, e.mass, e.name, e.density, e.melt, e.boil, e.group, e.period};
-    for (int f = 0; f < 8; ++f) files[f] += std::string(tokens[f]) + "\n";
-  }
-  const char* names[8] = {"symbol", "mass", "name", "density", "melt", "boil", "group", "period"};
-  for (int f = 0; f < 8; ++f) dir.write(names[f], files[f]);
-  dir.write("head", BANNER);
-}
 
 // The first seventeen elements with their standard masses (so Na sits at
 // position 10, atomic number 11), then records of the fixture's own: Ca and
@@ -126,19 +80,6 @@ std::vector<FixtureElement> hydrogen_oxygen_elements() {
 }
 
 // ---- Running the program ---------------------------------------------------------
-
-void expect_transcript(const TempDir& dir, const std::string& input, const std::string& expected) {
-  const ProgramResult result = run_piped(dir.path(), input);
-  EXPECT_FALSE(result.timed_out);
-  EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.output, expected);
-}
-
-std::string repeated(const std::string& piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
 
 // ---- Sums as the screens form them, for the shipped data -----------------------
 
@@ -237,7 +178,7 @@ TEST(MassTranscript, FormulasInTheInitialFormat) {
       {repeated("H", 256), nullptr},
   };
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   for (const MassCase& c : cases) {
     SCOPED_TRACE(c.typed);
     const std::string shown =
@@ -248,7 +189,7 @@ TEST(MassTranscript, FormulasInTheInitialFormat) {
 
 TEST(MassTranscript, EmptyLinesBeforeTheWordAreSkipped) {
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "m" + "\n\n   \nH2O\n" + "e",
                     START + FORMULA_PROMPT + mass_result("18.015") + CALCULATOR_CLOSING);
 }
@@ -257,7 +198,7 @@ TEST(MassTranscript, EmptyLinesBeforeTheWordAreSkipped) {
 // at once, and the keys typed after the line answer the prompts.
 TEST(MassTranscript, SecondWordOfTheLineAnswersTheNextFormulaScreen) {
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "m" + "H2O NaCl\n" + "c" + "m" + "e",
                     START + FORMULA_PROMPT + mass_result("18.015") + CALCULATOR_CLOSING + MENU +
                         FORMULA_PROMPT + mass_result("58.44") + CALCULATOR_CLOSING);
@@ -273,7 +214,7 @@ TEST(MassTranscript, SecondWordOfTheLineAnswersTheNextFormulaScreen) {
 // the next read.
 TEST(MassTranscript, TooLongWordLeavesNothingPending) {
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "m" + repeated("H", 300) + "\n" + "c" + "m" + "H2O\n" + "e",
                     START + FORMULA_PROMPT + ERROR_SCREEN + MENU + FORMULA_PROMPT +
                         mass_result("18.015") + CALCULATOR_CLOSING);
@@ -282,7 +223,7 @@ TEST(MassTranscript, TooLongWordLeavesNothingPending) {
 // At the end of the input the read stores nothing: the empty text weighs 0.
 TEST(MassTranscript, EndOfInputAtThePromptShowsTheErrorScreen) {
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "m", START + FORMULA_PROMPT + ERROR_SCREEN);
 }
 
@@ -316,7 +257,7 @@ TEST(MassTranscript, TotalAfterScreensThatChangeTheFormat) {
        FORMULA_PROMPT + mass_result("18.015") + CALCULATOR_CLOSING + MENU, "18.015"},
   };
   TempDir dir;
-  write_fixture(dir, hydrogen_oxygen_elements());
+  write_fixture(dir, hydrogen_oxygen_elements(), BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     expect_transcript(dir, BANNER_KEY + c.input_before + "m" + "H2O\n" + "e",
@@ -368,7 +309,7 @@ TEST(MassTranscript, ClosingKeys) {
       {"Xx", "e", true},  {"Xx", "E", true},  {"Xx", "m", false},
   };
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed + " then key " + c.key);
     const std::string shown = c.typed == "H2O"
@@ -386,7 +327,7 @@ TEST(MassTranscript, LastOfTwoRecordsWithTheSameSymbolGivesTheMass) {
   TempDir dir;
   write_fixture(dir, {{"H", "Hydrogen", "1.008", "0", "0", "0", "1", "1"},
                       {"Dd", "Duplicate", "10", "0", "0", "0", "1", "1"},
-                      {"Dd", "Doublet", "20", "0", "0", "0", "1", "1"}});
+                      {"Dd", "Doublet", "20", "0", "0", "0", "1", "1"}}, BANNER);
   expect_transcript(dir, BANNER_KEY + "m" + "HDd2\n" + "e",
                     START + FORMULA_PROMPT + mass_result("41.008") + CALCULATOR_CLOSING);
 }
@@ -441,7 +382,7 @@ TEST(CompositionTranscript, FormulasInTheFixture) {
       {repeated("H99999999", 22), true, {}},
   };
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   for (const CompositionCase& c : cases) {
     SCOPED_TRACE(c.typed);
     std::string shown = ERROR_SCREEN;
@@ -460,7 +401,7 @@ TEST(CompositionTranscript, SodiumRowByteForByte) {
   std::vector<FixtureElement> elements = calculator_elements();
   elements[7].mass = "16.00";
   TempDir dir;
-  write_fixture(dir, elements);
+  write_fixture(dir, elements, BANNER);
   expect_transcript(dir, BANNER_KEY + "c" + "Na2O\n" + "e",
                     START + FORMULA_PROMPT + COMPOSITION_HEADER +
                         "\n\n  Na\t  11      Sodium      \t 2          22.9900\t  45.9800      74.1852"
@@ -502,7 +443,7 @@ TEST(CompositionTranscript, NineteenSymbols) {
                             percentage[i]);
   }
   TempDir dir;
-  write_fixture(dir, elements);
+  write_fixture(dir, elements, BANNER);
   expect_transcript(dir, BANNER_KEY + "c" + "SRQPONMLKJIHGFEDCBA\n" + "e",
                     START + FORMULA_PROMPT + COMPOSITION_HEADER + rows + CALCULATOR_CLOSING);
 }
@@ -520,7 +461,7 @@ TEST(CompositionTranscript, RepeatedShowingsGiveTheSameRows) {
       composition_row("H", 1, "Hydrogen", 4, "1.00800", "4.0320", "6.7142") +
       composition_row("O", 8, "Oxygen", 2, "15.9990", "31.9980", "53.2838") + CALCULATOR_CLOSING;
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   expect_transcript(dir,
                     BANNER_KEY + "c" + "CH3COOH\n" + "c" + "c" + "H2O\n" + "c" + "m" + "H2O\n" +
                         "c" + "c" + "H2O\n" + "e",
@@ -535,7 +476,7 @@ TEST(CompositionTranscript, TwoRecordsWithTheSameSymbolGiveTwoRows) {
   TempDir dir;
   write_fixture(dir, {{"H", "Hydrogen", "1.008", "0", "0", "0", "1", "1"},
                       {"Dd", "Duplicate", "10", "0", "0", "0", "1", "1"},
-                      {"Dd", "Doublet", "20", "0", "0", "0", "1", "1"}});
+                      {"Dd", "Doublet", "20", "0", "0", "0", "1", "1"}}, BANNER);
   expect_transcript(dir, BANNER_KEY + "c" + "Dd2\n" + "e",
                     START + FORMULA_PROMPT + COMPOSITION_HEADER +
                         composition_row("Dd", 2, "Duplicate", 2, "10.0000", "20.0000", "50.0000") +
@@ -552,7 +493,7 @@ TEST(CompositionTranscript, ListFullAtOneHundredEntries) {
   std::vector<FixtureElement> elements;
   for (const char* name : names) elements.push_back({"Dd", name, "1", "0", "0", "0", "1", "1"});
   TempDir dir;
-  write_fixture(dir, elements);
+  write_fixture(dir, elements, BANNER);
   // Each token adds 1 (the last record's mass): the total is 10, and each
   // record's merged count of 10 is all of it.
   std::string rows;
@@ -571,7 +512,7 @@ TEST(CompositionTranscript, NoDivisionByATotalOfZeroOrLess) {
   TempDir dir;
   write_fixture(dir, {{"H", "Hydrogen", "1.008", "0", "0", "0", "1", "1"},
                       {"Ng", "Negativium", "-5", "0", "0", "0", "1", "1"},
-                      {"Nx", "Nullifier", "-1.008", "0", "0", "0", "1", "1"}});
+                      {"Nx", "Nullifier", "-1.008", "0", "0", "0", "1", "1"}}, BANNER);
   // A total below 0, and one of exactly 0.
   expect_transcript(dir, BANNER_KEY + "c" + "HNg\n" + "e", START + FORMULA_PROMPT + ERROR_SCREEN);
   expect_transcript(dir, BANNER_KEY + "c" + "HNx\n" + "e", START + FORMULA_PROMPT + ERROR_SCREEN);
@@ -581,7 +522,7 @@ TEST(CompositionTranscript, NoDivisionByATotalOfZeroOrLess) {
 // header and no row.
 TEST(CompositionTranscript, EndOfInputAtThePromptShowsTheHeaderOnly) {
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   expect_transcript(dir, BANNER_KEY + "c",
                     START + FORMULA_PROMPT + COMPOSITION_HEADER + CALCULATOR_CLOSING);
 }
@@ -597,7 +538,7 @@ TEST(CompositionTranscript, ClosingKeys) {
       {"H2Xx", "e", true}, {"H2Xx", "E", true}, {"H2Xx", "x", false},
   };
   TempDir dir;
-  write_fixture(dir, calculator_elements());
+  write_fixture(dir, calculator_elements(), BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed + " then key " + c.key);
     const std::string shown =

@@ -13,33 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- The texts the program writes ------------------------------------------
 
-const std::string RULE(79, '_');
 const std::string BANNER = "chemterm test banner\n";
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-const std::string MENU = "\n\n\t\t\t\tMENU\n" + RULE +
-                         "\n\n\t\t'M'olecular mass calculator\n\n\t\t'L'ist of elements"
-                         "\n\n\t\t'C'omposition of compound\n\n\t\t'P'roperties of element"
-                         "\n\n\t\t'H'elp\n\n\t\t'E'xit\n\n";
-const std::string FORMULA_PROMPT = "Enter name of compound::  ";
-const std::string CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue ";
-const std::string CALCULATOR_CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue  ";
-const std::string ERROR_SCREEN =
-    "Wrong method of entering or wrong element.\nPress 'E' to exit or any other key to continue ";
-const std::string LIST_HEADER =
-    "ATOMIC\t\tSYMBOL\t\t     NAME\t\t MOLECULAR \n  NO\t\t\t\t\t\t\tMASS(g/mol)\n" + RULE;
-const std::string COMPOSITION_HEADER =
-    "\nSYMBOL  ATOMIC\t  NAME\t      ATOMS IN      ATOMIC     CONTRIBUTION  PERCENTAGE\n"
-    "\t  NO\t\t      COMPOUND\t     MASS        TO MASS       "
-    "OF MASS\n" + RULE;
-const std::string HELP_MENU =
-    "\n\n\t\t\t  **HELP MENU**\n\n\t\t\t'A'bout\n\n\t\t\t'F'eatures and help\n\n\t\t\t'O'nline "
-    "support\n\n";
 
 const std::string START = BANNER + BANNER_PROMPT + MENU;
 const std::string BANNER_KEY = "x";
@@ -48,17 +30,12 @@ const std::string BANNER_KEY = "x";
 
 // H and O for the mass of water, the made-up Examplium, and a light mass whose
 // eighth digit shows single precision.
-void write_fixture(const TempDir& dir) {
-  dir.write("symbol", "H\nO\nEx\nLt\n");
-  dir.write("mass", "1.008\n15.999\n123.45\n0.0899\n");
-  dir.write("name", "Hydrogen\nOxygen\nExamplium\nLightium\n");
-  dir.write("density", "0.00008988\n0.001429\n7.31\n0.5\n");
-  dir.write("melt", "13.81\n54.36\n600\n10\n");
-  dir.write("boil", "20.28\n90.2\n0\n20\n");
-  dir.write("group", "1\n16\n14\n1\n");
-  dir.write("period", "1\n2\n5\n9\n");
-  dir.write("head", BANNER);
-}
+const std::vector<FixtureElement> ELEMENTS = {
+    {"H", "Hydrogen", "1.008", "0.00008988", "13.81", "20.28", "1", "1"},
+    {"O", "Oxygen", "15.999", "0.001429", "54.36", "90.2", "16", "2"},
+    {"Ex", "Examplium", "123.45", "7.31", "600", "0", "14", "5"},
+    {"Lt", "Lightium", "0.0899", "0.5", "10", "20", "1", "9"},
+};
 
 // ---- Screens as they appear, by the state they are shown in --------------------
 
@@ -183,7 +160,7 @@ TEST(FormatCarryOver, ScreensInSeveralOrders) {
         mass("18.0150")}},
   };
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   for (const Order& order : orders) {
     SCOPED_TRACE(order.name);
     expect_visits(dir, order);

@@ -8,23 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- The texts the program writes ------------------------------------------
 
-const std::string RULE(79, '_');
 const std::string BANNER = "chemterm test banner\n";
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-const std::string MENU = "\n\n\t\t\t\tMENU\n" + RULE +
-                         "\n\n\t\t'M'olecular mass calculator\n\n\t\t'L'ist of elements"
-                         "\n\n\t\t'C'omposition of compound\n\n\t\t'P'roperties of element"
-                         "\n\n\t\t'H'elp\n\n\t\t'E'xit\n\n";
-const std::string HELP_MENU =
-    "\n\n\t\t\t  **HELP MENU**\n\n\t\t\t'A'bout\n\n\t\t\t'F'eatures and help\n\n\t\t\t'O'nline "
-    "support\n\n";
-const std::string CLOSING = "\n\n\n\nPress 'E' to exit or any other key to continue ";
 
 // The eight feature texts, one directly after the other.
 const std::string FEATURES =
@@ -56,24 +48,9 @@ const std::string BANNER_KEY = "x";
 // ---- Data sets ---------------------------------------------------------------
 
 // The help screens read no element data: one element is enough.
-void write_fixture(const TempDir& dir, const std::string& banner = BANNER) {
-  dir.write("symbol", "H\n");
-  dir.write("mass", "1.008\n");
-  dir.write("name", "Hydrogen\n");
-  dir.write("density", "0.00008988\n");
-  dir.write("melt", "13.81\n");
-  dir.write("boil", "20.28\n");
-  dir.write("group", "1\n");
-  dir.write("period", "1\n");
-  dir.write("head", banner);
-}
-
-void expect_transcript(const TempDir& dir, const std::string& input, const std::string& expected) {
-  const ProgramResult result = run_piped(dir.path(), input);
-  EXPECT_FALSE(result.timed_out);
-  EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.output, expected);
-}
+const std::vector<FixtureElement> ELEMENTS = {
+    {"H", "Hydrogen", "1.008", "0.00008988", "13.81", "20.28", "1", "1"},
+};
 
 // ---- Topics -------------------------------------------------------------------
 
@@ -90,7 +67,7 @@ TEST(HelpTranscript, TopicsInEitherCase) {
       {"E", ""}, {"e", ""}, {"x", ""}, {"\n", ""}, {"5", ""},
   };
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("key ") + c.key);
     expect_transcript(dir, BANNER_KEY + "h" + c.key + "e", START + HELP_MENU + c.topic + CLOSING);
@@ -101,7 +78,7 @@ TEST(HelpTranscript, TopicsInEitherCase) {
 // other key shows the menu again.
 TEST(HelpTranscript, ClosingKeys) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   expect_transcript(dir, BANNER_KEY + "h" + "f" + "E", START + HELP_MENU + FEATURES + CLOSING);
   expect_transcript(dir, BANNER_KEY + "h" + "E" + "E", START + HELP_MENU + CLOSING);
   expect_transcript(dir, BANNER_KEY + "h" + "o" + "X" + "e",
@@ -114,7 +91,7 @@ TEST(HelpTranscript, ClosingKeys) {
 // second code, which answers the closing prompt at once.
 TEST(HelpTranscript, ExtendedKeyAtTheHelpMenuReturnsAtOnce) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   // Cursor right: 0, then 77 (M), which is no e: the menu comes back.
   expect_transcript(dir, BANNER_KEY + "h" + "\x1b[C" + "e", START + HELP_MENU + CLOSING + MENU);
   // Ctrl+F8: 0, then 101 (e), which ends the program; the x is never read.
@@ -126,7 +103,7 @@ TEST(HelpTranscript, ExtendedKeyAtTheHelpMenuReturnsAtOnce) {
 // returns dropped, nothing after a character 26, nothing added.
 TEST(HelpTranscript, AboutShowsTheBannerFileExactly) {
   TempDir dir;
-  write_fixture(dir, "  line one\r\n\tline two  \r\nno line end\x1a after the end");
+  write_fixture(dir, ELEMENTS, "  line one\r\n\tline two  \r\nno line end\x1a after the end");
   const std::string shown = "  line one\n\tline two  \nno line end";
   expect_transcript(dir, BANNER_KEY + "h" + "a" + "e",
                     shown + BANNER_PROMPT + MENU + HELP_MENU + shown + CLOSING);
@@ -149,7 +126,7 @@ TEST(HelpTranscript, AboutShowsTheShippedBanner) {
 // shows nothing and the closing prompt follows.
 TEST(HelpTranscript, AboutAfterTheBannerFileWasRemoved) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   PtySession session(dir.path());
   ASSERT_TRUE(session.wait_for("Press any key to continue"));
   ASSERT_TRUE(session.wait_for_key_mode());

@@ -8,26 +8,15 @@
 #include <termios.h>
 
 #include <string>
+#include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- Texts the program writes ------------------------------------------------
-
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-
-const std::string MENU =
-    "\n\n\t\t\t\tMENU\n"
-    "_______________________________________________________________________________\n"
-    "\n\t\t'M'olecular mass calculator\n"
-    "\n\t\t'L'ist of elements\n"
-    "\n\t\t'C'omposition of compound\n"
-    "\n\t\t'P'roperties of element\n"
-    "\n\t\t'H'elp\n"
-    "\n\t\t'E'xit\n\n";
-
-const std::string FORMULA_PROMPT = "Enter name of compound::  ";
 
 // xterm control sequences.
 const std::string RESET_ATTRIBUTES = "\x1b[0m";
@@ -40,17 +29,12 @@ const std::string MENU_COLOURS = "\x1b[106;31m";      // color b4: red on light 
 
 const std::string BANNER = "  chemterm (test)\nmasses and more\n";
 
-void write_fixture(const TempDir& dir) {
-  dir.write("head", BANNER);
-  dir.write("symbol", "H\nC\nO\nNa\n");
-  dir.write("mass", "1.008\n12.011\n15.999\n22.99\n");
-  dir.write("name", "Hydrogen\nCarbon\nOxygen\nSodium\n");
-  dir.write("density", "0.0899\n2.267\n1.429\n0.968\n");
-  dir.write("melt", "14.01\n3800\n54.36\n370.87\n");
-  dir.write("boil", "20.28\n4300\n90.2\n1156\n");
-  dir.write("group", "1\n14\n16\n1\n");
-  dir.write("period", "1\n2\n2\n3\n");
-}
+const std::vector<FixtureElement> ELEMENTS = {
+    {"H", "Hydrogen", "1.008", "0.0899", "14.01", "20.28", "1", "1"},
+    {"C", "Carbon", "12.011", "2.267", "3800", "4300", "14", "2"},
+    {"O", "Oxygen", "15.999", "1.429", "54.36", "90.2", "16", "2"},
+    {"Na", "Sodium", "22.99", "0.968", "370.87", "1156", "1", "3"},
+};
 
 // The terminal turns each line feed the program writes into CR LF.
 std::string on_terminal(const std::string& text) {
@@ -60,12 +44,6 @@ std::string on_terminal(const std::string& text) {
     result += c;
   }
   return result;
-}
-
-size_t occurrences(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
 }
 
 // Sends `keys` once the program waits in a key read: sent earlier, the
@@ -184,7 +162,7 @@ TEST(PtyConsole, SettingsRestoredAfterExit) {
 // menu on a cleared window in its own colours.
 TEST(PtyProgram, StartUpAndMenuColours) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   PtySession program(dir.path());
   EXPECT_TRUE(program.wait_for(ERASE_WINDOW));
   EXPECT_TRUE(program.wait_for(CURSOR_HOME));
@@ -212,7 +190,7 @@ TEST(PtyProgram, CursorDownAtMenuOpensProperties) {
   for (const std::string key : {"\x1b[B", "\x1bOB"}) {
     SCOPED_TRACE(testing::PrintToString(key));
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     PtySession program(dir.path());
     ASSERT_NO_FATAL_FAILURE(reach_menu(program));
     press(program, key);
@@ -230,7 +208,7 @@ TEST(PtyProgram, CursorDownAtMenuOpensProperties) {
 // Ctrl+F8: 0 redraws the menu, its code 101 is e and ends the program.
 TEST(PtyProgram, CtrlF8AtMenuEnds) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   PtySession program(dir.path());
   ASSERT_NO_FATAL_FAILURE(reach_menu(program));
   press(program, "\x1b[19;5~");
@@ -243,7 +221,7 @@ TEST(PtyProgram, CtrlF8AtMenuEnds) {
 // the first menu key: one menu, then the properties screen.
 TEST(PtyProgram, ExtendedKeyAtBannerPromptGivesFirstMenuKey) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   PtySession program(dir.path());
   ASSERT_TRUE(program.wait_for(on_terminal(BANNER_PROMPT)));
   press(program, "\x1b[B");
@@ -258,7 +236,7 @@ TEST(PtyProgram, ExtendedKeyAtBannerPromptGivesFirstMenuKey) {
 
 TEST(PtyProgram, CtrlCAtMenuRedraws) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   PtySession program(dir.path());
   ASSERT_NO_FATAL_FAILURE(reach_menu(program));
   press(program, "\x03");
@@ -271,7 +249,7 @@ TEST(PtyProgram, SettingsRestoredAfterExit) {
   for (const TerminalAdjust adjust : {TerminalAdjust{nullptr}, TerminalAdjust{unusual_settings}}) {
     SCOPED_TRACE(adjust == nullptr ? "default settings" : "a user's own settings");
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     PtySession program(dir.path(), PtyTarget::CHEMTERM, adjust);
     ASSERT_NO_FATAL_FAILURE(reach_menu(program));
     press(program, "L");
@@ -301,7 +279,7 @@ TEST(PtyProgram, SettingsRestoredAfterSignal) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     PtySession program(dir.path(), PtyTarget::CHEMTERM, unusual_settings);
     if (c.at_menu) {
       ASSERT_NO_FATAL_FAILURE(reach_menu(program));

@@ -8,49 +8,20 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- Texts the program writes ------------------------------------------------
 
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-
-const std::string MENU =
-    "\n\n\t\t\t\tMENU\n"
-    "_______________________________________________________________________________\n"
-    "\n\t\t'M'olecular mass calculator\n"
-    "\n\t\t'L'ist of elements\n"
-    "\n\t\t'C'omposition of compound\n"
-    "\n\t\t'P'roperties of element\n"
-    "\n\t\t'H'elp\n"
-    "\n\t\t'E'xit\n\n";
-
-const std::string FORMULA_PROMPT = "Enter name of compound::  ";
-
-const std::string INPUT_ERROR =
-    "Wrong method of entering or wrong element.\nPress 'E' to exit or any other key to continue ";
-
-const std::string LIST_HEAD =
-    "ATOMIC\t\tSYMBOL\t\t     NAME\t\t MOLECULAR \n  NO\t\t\t\t\t\t\tMASS(g/mol)"
-    "\n_______________________________________________________________________________";
-
-const std::string CLOSING_PROMPT = "\n\n\n\nPress 'E' to exit or any other key to continue ";
-const std::string CALCULATOR_CLOSING_PROMPT = CLOSING_PROMPT + " ";
-
-const std::string COMPOSITION_HEAD =
-    "\nSYMBOL  ATOMIC\t  NAME\t      ATOMS IN      ATOMIC     CONTRIBUTION  PERCENTAGE\n"
-    "\t  NO\t\t      COMPOUND\t     MASS        TO MASS       OF MASS\n"
-    "_______________________________________________________________________________";
-
-const std::string HELP_MENU = "\t\t\t  **HELP MENU**";
+const std::string HELP_MENU_TITLE = "\t\t\t  **HELP MENU**";
 
 // The list rows of the fixture below, on a list shown first in a run.
 const std::string ROW_C = "\n   2\t\tC  \t\t  Carbon      \t\t   12.0110";
@@ -65,18 +36,13 @@ const std::string START = BANNER + BANNER_PROMPT;
 const char* const ALL_FILE_NAMES[] = {"symbol", "mass",  "name",   "density", "melt",
                                       "boil",   "group", "period", "head"};
 
-// Four elements and a short banner.
-void write_fixture(const TempDir& dir) {
-  dir.write("head", BANNER);
-  dir.write("symbol", "H\nC\nO\nNa\n");
-  dir.write("mass", "1.008\n12.011\n15.999\n22.99\n");
-  dir.write("name", "Hydrogen\nCarbon\nOxygen\nSodium\n");
-  dir.write("density", "0.0899\n2.267\n1.429\n0.968\n");
-  dir.write("melt", "14.01\n3800\n54.36\n370.87\n");
-  dir.write("boil", "20.28\n4300\n90.2\n1156\n");
-  dir.write("group", "1\n14\n16\n1\n");
-  dir.write("period", "1\n2\n2\n3\n");
-}
+// Four elements, written with the banner above.
+const std::vector<FixtureElement> ELEMENTS = {
+    {"H", "Hydrogen", "1.008", "0.0899", "14.01", "20.28", "1", "1"},
+    {"C", "Carbon", "12.011", "2.267", "3800", "4300", "14", "2"},
+    {"O", "Oxygen", "15.999", "1.429", "54.36", "90.2", "16", "2"},
+    {"Na", "Sodium", "22.99", "0.968", "370.87", "1156", "1", "3"},
+};
 
 /// Puts a folder where the file `name` was.
 void replace_with_folder(const TempDir& dir, const std::string& name) {
@@ -142,12 +108,6 @@ constexpr std::chrono::seconds RANDOM_INPUT_LIMIT(SANITIZED ? 90 : 10);
 
 // ---- Checks ----------------------------------------------------------------------
 
-size_t occurrences(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
-
 bool starts_with(const std::string& text, const std::string& start) {
   return text.compare(0, start.size(), start) == 0;
 }
@@ -177,11 +137,6 @@ void expect_every_screen_returned(const ProgramResult& result, bool sums_may_ove
   EXPECT_TRUE(ends_with(result.output, MENU));
   EXPECT_EQ(occurrences(result.output, "nan"), 0u);
   EXPECT_EQ(occurrences(result.output, sums_may_overflow ? "inf\n" : "inf"), 0u);
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 /// What a text-mode read of `raw` gives: no carriage returns, nothing from
@@ -220,8 +175,8 @@ TEST(RobustnessTranscript, RandomBytesWithoutEAreReadToTheEnd) {
   const std::string input = without_e(random_bytes(4, MEBIBYTE)) + BACK_TO_LIST;
   const ProgramResult result = run_ok(dir, input, RANDOM_INPUT_LIMIT);
   EXPECT_GT(occurrences(result.output, MENU), 100000u);
-  EXPECT_TRUE(ends_with(result.output, CLOSING_PROMPT));
-  EXPECT_GT(result.output.rfind(LIST_HEAD), result.output.rfind(MENU));
+  EXPECT_TRUE(ends_with(result.output, CLOSING));
+  EXPECT_GT(result.output.rfind(LIST_HEADER), result.output.rfind(MENU));
 }
 
 // Menu letters, formula characters and line ends in random order, so that the
@@ -235,15 +190,15 @@ TEST(RobustnessTranscript, RandomMenuKeysAndFormulasRunEveryScreen) {
   dir.copy_shipped_data();
   const std::string input = random_bytes(5, MEBIBYTE / 4, alphabet) + BACK_TO_LIST;
   const ProgramResult result = run_ok(dir, input, RANDOM_INPUT_LIMIT);
-  for (const std::string& text : {std::string("\n\n\nMass is "), COMPOSITION_HEAD,
-                                  std::string("\nElement is     ::  "), LIST_HEAD, HELP_MENU,
-                                  INPUT_ERROR}) {
+  for (const std::string& text : {std::string("\n\n\nMass is "), COMPOSITION_HEADER,
+                                  std::string("\nElement is     ::  "), LIST_HEADER,
+                                  HELP_MENU_TITLE, ERROR_SCREEN}) {
     EXPECT_GT(occurrences(result.output, text), 10u) << testing::PrintToString(text);
   }
   EXPECT_EQ(occurrences(result.output, "nan"), 0u);
   EXPECT_EQ(occurrences(result.output, "inf"), 0u);
-  EXPECT_TRUE(ends_with(result.output, CLOSING_PROMPT));
-  EXPECT_GT(result.output.rfind(LIST_HEAD), result.output.rfind(MENU));
+  EXPECT_TRUE(ends_with(result.output, CLOSING));
+  EXPECT_GT(result.output.rfind(LIST_HEADER), result.output.rfind(MENU));
 }
 
 // ---- Damaged data files ----------------------------------------------------------------
@@ -267,7 +222,7 @@ TEST(BadDataTranscript, GarbageOrFolderInPlaceOfAnyFile) {
     SCOPED_TRACE((c.file.empty() ? "every file" : c.file) +
                  (c.damage == Damage::GARBAGE ? " holds garbage" : " is a folder"));
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     std::string banner = BANNER;
     for (const char* name : ALL_FILE_NAMES) {
       if (!c.file.empty() && c.file != name) continue;
@@ -290,12 +245,12 @@ TEST(BadDataTranscript, GarbageOrFolderInPlaceOfAnyFile) {
 // every symbol is unknown and the list is empty.
 TEST(BadDataTranscript, MassFolderGivesAnEmptyTable) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   replace_with_folder(dir, "mass");
   const ProgramResult result = run_ok(dir, "kmH2O\nkcH2O\nklkpH\nke");
-  const std::string refused = FORMULA_PROMPT + INPUT_ERROR + MENU;
+  const std::string refused = FORMULA_PROMPT + ERROR_SCREEN + MENU;
   EXPECT_EQ(result.output,
-            START + MENU + refused + refused + LIST_HEAD + CLOSING_PROMPT + MENU + refused);
+            START + MENU + refused + refused + LIST_HEADER + CLOSING + MENU + refused);
   expect_every_screen_returned(run_ok(dir, every_screen_keys("H2O")));
 }
 
@@ -303,13 +258,13 @@ TEST(BadDataTranscript, MassFolderGivesAnEmptyTable) {
 // the rest of the word does not become the next element's symbol.
 TEST(BadDataTranscript, TenLetterSymbolCutToThree) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("symbol", "Hydrogenum\nC\nO\nNa\n");
   const std::string row_h = "\n   1\t\tHyd\t\t  Hydrogen    \t\t   1.00800";
   const ProgramResult result = run_ok(dir, "klkmHyd2O\nke");
-  EXPECT_EQ(result.output, START + MENU + LIST_HEAD + row_h + ROW_C + ROW_O + ROW_NA +
-                               CLOSING_PROMPT + MENU + FORMULA_PROMPT +
-                               "\n\n\nMass is 18.0150 gm/mol" + CALCULATOR_CLOSING_PROMPT + MENU);
+  EXPECT_EQ(result.output, START + MENU + LIST_HEADER + row_h + ROW_C + ROW_O + ROW_NA +
+                               CLOSING + MENU + FORMULA_PROMPT +
+                               "\n\n\nMass is 18.0150 gm/mol" + CALCULATOR_CLOSING + MENU);
   expect_every_screen_returned(run_ok(dir, every_screen_keys("Hyd2O")));
 }
 
@@ -320,12 +275,12 @@ TEST(BadDataTranscript, FortyLetterNameCutToNineteen) {
   ASSERT_EQ(name.size(), 40u);
   const std::string cut = name.substr(0, 19);
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("name", name + "\nCarbon\nOxygen\nSodium\n");
   const ProgramResult result = run_ok(dir, "klkpH\nke");
   const std::string row_h = "\n   1\t\tH  \t\t  " + cut + "\t\t   1.00800";
-  EXPECT_TRUE(starts_with(result.output, START + MENU + LIST_HEAD + row_h + ROW_C + ROW_O +
-                                             ROW_NA + CLOSING_PROMPT + MENU));
+  EXPECT_TRUE(starts_with(result.output, START + MENU + LIST_HEADER + row_h + ROW_C + ROW_O +
+                                             ROW_NA + CLOSING + MENU));
   EXPECT_EQ(occurrences(result.output, "\nElement is     ::  " + cut + "\nAtomic no      ::  1\n"),
             1u);
   expect_every_screen_returned(run_ok(dir, every_screen_keys("H2O")));
@@ -348,7 +303,7 @@ TEST(BadDataTranscript, TwoHundredElementsKeepTheFirst150) {
     integers += "1\n";
   }
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("symbol", symbols);
   dir.write("mass", masses);
   dir.write("name", names);
@@ -357,9 +312,9 @@ TEST(BadDataTranscript, TwoHundredElementsKeepTheFirst150) {
 
   const ProgramResult result =
       run_ok(dir, "km" + symbol_of(150) + "\nkm" + symbol_of(151) + "\nklke");
-  const std::string weighed = FORMULA_PROMPT + "\n\n\nMass is 150 gm/mol" + CALCULATOR_CLOSING_PROMPT;
+  const std::string weighed = FORMULA_PROMPT + "\n\n\nMass is 150 gm/mol" + CALCULATOR_CLOSING;
   EXPECT_TRUE(starts_with(result.output, START + MENU + weighed + MENU + FORMULA_PROMPT +
-                                             INPUT_ERROR + MENU + LIST_HEAD));
+                                             ERROR_SCREEN + MENU + LIST_HEADER));
   EXPECT_EQ(occurrences(result.output, "\n 150\t\t" + symbol_of(150)), 1u);
   EXPECT_EQ(occurrences(result.output, "\n 151\t\t"), 0u);
   expect_every_screen_returned(run_ok(dir, every_screen_keys(symbol_of(150) + "2")));
@@ -376,17 +331,17 @@ TEST(BadDataTranscript, NegativeAndZeroMasses) {
     std::string mass_screen;         // after the prompt
     std::string composition_screen;  // after the prompt; empty: rows shown
   };
-  const std::string mass_closing = CALCULATOR_CLOSING_PROMPT;
+  const std::string mass_closing = CALCULATOR_CLOSING;
   const Case cases[] = {
-      {"C", "\n\n\nMass is -2 gm/mol" + mass_closing, INPUT_ERROR},
-      {"NaH", "\n\n\nMass is -21.99 gm/mol" + mass_closing, INPUT_ERROR},
-      {"H2C", INPUT_ERROR, INPUT_ERROR},  // a total of exactly 0
+      {"C", "\n\n\nMass is -2 gm/mol" + mass_closing, ERROR_SCREEN},
+      {"NaH", "\n\n\nMass is -21.99 gm/mol" + mass_closing, ERROR_SCREEN},
+      {"H2C", ERROR_SCREEN, ERROR_SCREEN},  // a total of exactly 0
       {"H3C", "\n\n\nMass is 1 gm/mol" + mass_closing, ""},
-      {"O", INPUT_ERROR, INPUT_ERROR},    // mass 0: no known mass
-      {"H2O", INPUT_ERROR, INPUT_ERROR},
+      {"O", ERROR_SCREEN, ERROR_SCREEN},    // mass 0: no known mass
+      {"H2O", ERROR_SCREEN, ERROR_SCREEN},
   };
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("mass", "1\n-2\n0\n-22.99\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.formula);
@@ -398,26 +353,26 @@ TEST(BadDataTranscript, NegativeAndZeroMasses) {
       EXPECT_EQ(result.output, before_composition + c.composition_screen + MENU);
     } else {
       // H3C weighs 3 - 2 = 1: hydrogen holds 300 % of it and carbon -200 %.
-      EXPECT_TRUE(starts_with(result.output, before_composition + COMPOSITION_HEAD));
+      EXPECT_TRUE(starts_with(result.output, before_composition + COMPOSITION_HEADER));
       EXPECT_EQ(occurrences(result.output, "     300.0000"), 1u);
       EXPECT_EQ(occurrences(result.output, "     -200.0000"), 1u);
-      EXPECT_TRUE(ends_with(result.output, CALCULATOR_CLOSING_PROMPT + MENU));
+      EXPECT_TRUE(ends_with(result.output, CALCULATOR_CLOSING + MENU));
     }
     expect_every_screen_returned(run_ok(dir, every_screen_keys(formula)));
   }
   // The list shows the masses as they are.
   EXPECT_EQ(run_ok(dir, "kle").output,
-            START + MENU + LIST_HEAD + "\n   1\t\tH  \t\t  Hydrogen    \t\t   1.00000" +
+            START + MENU + LIST_HEADER + "\n   1\t\tH  \t\t  Hydrogen    \t\t   1.00000" +
                 "\n   2\t\tC  \t\t  Carbon      \t\t  -2.00000" +
                 "\n   3\t\tO  \t\t  Oxygen      \t\t   0.00000" +
-                "\n   4\t\tNa \t\t  Sodium      \t\t  -22.9900" + CLOSING_PROMPT);
+                "\n   4\t\tNa \t\t  Sodium      \t\t  -22.9900" + CLOSING);
 }
 
 // Masses at the edge of single precision: a sum that overflows shows as
 // infinite, and the percentages of an infinite total stay numbers.
 TEST(BadDataTranscript, MassesAtTheFloatLimit) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("mass", "3.4e38\n1e-30\n15.999\n-3.4e38\n");
   for (const char* formula : {"H2O", "HNa", "H2Na2", "C9", "NaH3"}) {
     SCOPED_TRACE(formula);

@@ -7,38 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/fixture.h"
 #include "support/run_program.h"
+#include "support/screen_texts.h"
 
 namespace {
 
 // ---- Texts the program writes ------------------------------------------------
-
-const std::string BANNER_PROMPT = "\n\n\n\n\n\n\n\n\nPress any key to continue";
-
-const std::string MENU =
-    "\n\n\t\t\t\tMENU\n"
-    "_______________________________________________________________________________\n"
-    "\n\t\t'M'olecular mass calculator\n"
-    "\n\t\t'L'ist of elements\n"
-    "\n\t\t'C'omposition of compound\n"
-    "\n\t\t'P'roperties of element\n"
-    "\n\t\t'H'elp\n"
-    "\n\t\t'E'xit\n\n";
-
-const std::string MISSING_FILES = "Program dependancies missing.\nPlease reinstall program.";
-
-const std::string FORMULA_PROMPT = "Enter name of compound::  ";
-
-const std::string LIST_HEAD =
-    "ATOMIC\t\tSYMBOL\t\t     NAME\t\t MOLECULAR \n  NO\t\t\t\t\t\t\tMASS(g/mol)"
-    "\n_______________________________________________________________________________";
-
-const std::string LIST_CLOSING_PROMPT = "\n\n\n\nPress 'E' to exit or any other key to continue ";
 
 // The rows of the fixture below on the first list of a run: masses with six
 // significant digits and show-point.
@@ -47,7 +25,7 @@ const std::string ROW_C = "\n   2\t\tC  \t\t  Carbon      \t\t   12.0110";
 const std::string ROW_O = "\n   3\t\tO  \t\t  Oxygen      \t\t   15.9990";
 const std::string ROW_NA = "\n   4\t\tNa \t\t  Sodium      \t\t   22.9900";
 
-const std::string FIXTURE_LIST = LIST_HEAD + ROW_H + ROW_C + ROW_O + ROW_NA + LIST_CLOSING_PROMPT;
+const std::string FIXTURE_LIST = LIST_HEADER + ROW_H + ROW_C + ROW_O + ROW_NA + CLOSING;
 
 // ---- Fixture -------------------------------------------------------------------
 
@@ -56,33 +34,16 @@ const std::string BANNER = "  chemterm (test)\nmasses and more\n";
 const char* const DATA_FILE_NAMES[] = {"symbol", "mass", "name",  "density",
                                        "melt",   "boil", "group", "period"};
 
-// Four elements and a short banner.
-void write_fixture(const TempDir& dir) {
-  dir.write("head", BANNER);
-  dir.write("symbol", "H\nC\nO\nNa\n");
-  dir.write("mass", "1.008\n12.011\n15.999\n22.99\n");
-  dir.write("name", "Hydrogen\nCarbon\nOxygen\nSodium\n");
-  dir.write("density", "0.0899\n2.267\n1.429\n0.968\n");
-  dir.write("melt", "14.01\n3800\n54.36\n370.87\n");
-  dir.write("boil", "20.28\n4300\n90.2\n1156\n");
-  dir.write("group", "1\n14\n16\n1\n");
-  dir.write("period", "1\n2\n2\n3\n");
-}
+// Four elements, written with the banner above.
+const std::vector<FixtureElement> ELEMENTS = {
+    {"H", "Hydrogen", "1.008", "0.0899", "14.01", "20.28", "1", "1"},
+    {"C", "Carbon", "12.011", "2.267", "3800", "4300", "14", "2"},
+    {"O", "Oxygen", "15.999", "1.429", "54.36", "90.2", "16", "2"},
+    {"Na", "Sodium", "22.99", "0.968", "370.87", "1156", "1", "3"},
+};
 
 // Everything up to the first menu, for the fixture's banner.
 const std::string START = BANNER + BANNER_PROMPT;
-
-std::string repeated(const std::string& text, int times) {
-  std::string result;
-  for (int i = 0; i < times; ++i) result += text;
-  return result;
-}
-
-size_t occurrences(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
 
 // Runs the program and checks what every run must show: it ended by itself,
 // with status 0, and wrote nothing to standard error.
@@ -95,18 +56,13 @@ ProgramResult run_ok(const TempDir& dir, const std::string& input,
   return result;
 }
 
-std::string read_file(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
 
 // ---- Start-up --------------------------------------------------------------------
 
 TEST(StartupTranscript, BannerPromptThenMenuAndEnd) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   const ProgramResult result = run_ok(dir, "ke");
   EXPECT_EQ(result.output, START + MENU);
 }
@@ -131,7 +87,7 @@ TEST(StartupTranscript, BannerCopiedAsText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     dir.write("head", c.file);
     const ProgramResult result = run_ok(dir, "ke");
     EXPECT_EQ(result.output, c.shown + BANNER_PROMPT + MENU);
@@ -154,7 +110,7 @@ TEST(StartupTranscript, MissingBannerEndsAfterOneKey) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    if (c.data_files) write_fixture(dir);
+    if (c.data_files) write_fixture(dir, ELEMENTS, BANNER);
     dir.remove("head");
     const ProgramResult result = run_ok(dir, c.input);
     EXPECT_EQ(result.output, MISSING_FILES);
@@ -163,7 +119,7 @@ TEST(StartupTranscript, MissingBannerEndsAfterOneKey) {
 
 TEST(StartupTranscript, ArgumentsIgnored) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   const std::string input = "kLx e";
   const std::string expected = START + MENU + FIXTURE_LIST + MENU + MENU;
   EXPECT_EQ(run_ok(dir, input).output, expected);
@@ -173,7 +129,7 @@ TEST(StartupTranscript, ArgumentsIgnored) {
 
 TEST(StartupTranscript, WritesNoFiles) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   const std::vector<std::string> before = dir.file_names();
   run_ok(dir, "kLxPH\nxMH2O\nxCNaOH\nxHAxe");
   EXPECT_EQ(dir.file_names(), before);
@@ -187,13 +143,12 @@ TEST(StartupTranscript, ShippedDataStartTheProgram) {
   const std::string banner = read_file(dir.path() + "/head");
   ASSERT_FALSE(banner.empty());
   const ProgramResult result = run_ok(dir, "kLe");
-  const std::string start = banner + BANNER_PROMPT + MENU + LIST_HEAD;
+  const std::string start = banner + BANNER_PROMPT + MENU + LIST_HEADER;
   ASSERT_EQ(result.output.substr(0, start.size()), start);
   EXPECT_EQ(occurrences(result.output, "\n   1\t\tH  \t\t  Hydrogen"), 1u);
   EXPECT_EQ(occurrences(result.output, "\n 118\t\tOg \t\t  Oganesson"), 1u);
   EXPECT_EQ(occurrences(result.output, "\n 119\t\t"), 0u);
-  EXPECT_EQ(result.output.substr(result.output.size() - LIST_CLOSING_PROMPT.size()),
-            LIST_CLOSING_PROMPT);
+  EXPECT_EQ(result.output.substr(result.output.size() - CLOSING.size()), CLOSING);
 }
 
 // ---- The menu --------------------------------------------------------------------
@@ -224,7 +179,7 @@ TEST(MenuTranscript, RedrawnUntilE) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     const ProgramResult result = run_ok(dir, "k" + c.keys);
     EXPECT_EQ(result.output, START + repeated(MENU, c.menus));
   }
@@ -232,14 +187,14 @@ TEST(MenuTranscript, RedrawnUntilE) {
 
 TEST(MenuTranscript, ListThenEEndsWithoutMenu) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   EXPECT_EQ(run_ok(dir, "kLE").output, START + MENU + FIXTURE_LIST);
   EXPECT_EQ(run_ok(dir, "kle").output, START + MENU + FIXTURE_LIST);
 }
 
 TEST(MenuTranscript, ListThenOtherKeyShowsMenuAgain) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   EXPECT_EQ(run_ok(dir, "kLxLe").output, START + MENU + FIXTURE_LIST + MENU + FIXTURE_LIST);
 }
 
@@ -254,7 +209,7 @@ TEST(MenuTranscript, LowerCaseChoicesRunTheSameScreens) {
       {"kPNa\nxe", "kpNa\nxe"},   {"kHAxxe", "khAxxe"},
   };
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   const std::string menu_only = START + MENU + MENU;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.upper);
@@ -281,7 +236,7 @@ TEST(MenuTranscript, ExtendedKeySecondCodeIsNextMenuKey) {
       {"cursor up opens help", "\x1b[Axe", "xHxe"},
   };
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const ProgramResult result = run_ok(dir, "k" + c.keys);
@@ -296,7 +251,7 @@ TEST(MenuTranscript, ExtendedKeySecondCodeIsNextMenuKey) {
 // it is the first menu key, so the menu is drawn once before the screen.
 TEST(MenuTranscript, ExtendedKeyAtBannerPromptGivesFirstMenuKey) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   EXPECT_EQ(run_ok(dir, "\x1b[Be").output.substr(0, START.size() + MENU.size() + FORMULA_PROMPT.size()),
             START + MENU + FORMULA_PROMPT);
   EXPECT_EQ(run_ok(dir, "\x1b[BNa\nxe").output, run_ok(dir, "kPNa\nxe").output);
@@ -329,7 +284,7 @@ TEST(MenuTranscript, EndOfInputAtEveryPromptEnds) {
       {"after a screen and a redraw", "kLx", 2},
   };
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const ProgramResult result = run_ok(dir, c.input);
@@ -349,7 +304,7 @@ TEST(DataFilesTranscript, EachMissingFileEndsAfterBanner) {
   for (const char* name : DATA_FILE_NAMES) {
     SCOPED_TRACE(name);
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     dir.remove(name);
     EXPECT_EQ(run_ok(dir, "kxLe").output, START + MISSING_FILES);
     EXPECT_EQ(run_ok(dir, "k").output, START + MISSING_FILES);
@@ -365,7 +320,7 @@ TEST(DataFilesTranscript, SeveralMissingFilesGiveTheSameMessage) {
   for (const std::vector<const char*>& missing : cases) {
     SCOPED_TRACE(testing::PrintToString(missing));
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     for (const char* name : missing) dir.remove(name);
     EXPECT_EQ(run_ok(dir, "kxe").output, START + MISSING_FILES);
   }
@@ -375,10 +330,10 @@ TEST(DataFilesTranscript, SeveralMissingFilesGiveTheSameMessage) {
 // the program runs on.
 TEST(DataFilesTranscript, FolderInPlaceOfMassLoadsNoElements) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.remove("mass");
   std::filesystem::create_directory(dir.path() + "/mass");
-  EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEAD + LIST_CLOSING_PROMPT);
+  EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEADER + CLOSING);
 }
 
 // The "mass" file sets the count: white space after its last number changes
@@ -399,7 +354,7 @@ TEST(DataFilesTranscript, MassFileEndingsGiveSameTable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     dir.write("mass", c.mass);
     EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + FIXTURE_LIST);
   }
@@ -409,11 +364,11 @@ TEST(DataFilesTranscript, MassFileEndingsGiveSameTable) {
 // other fields load as usual.
 TEST(DataFilesTranscript, ShortSymbolFileLeavesLaterSymbolsEmpty) {
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("symbol", "H\nC\n");
   const std::string rows = ROW_H + ROW_C + "\n   3\t\t   \t\t  Oxygen      \t\t   15.9990" +
                            "\n   4\t\t   \t\t  Sodium      \t\t   22.9900";
-  EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEAD + rows + LIST_CLOSING_PROMPT);
+  EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEADER + rows + CLOSING);
 }
 
 // A token in "mass" that is not a number ends the loading there; the records
@@ -433,9 +388,9 @@ TEST(DataFilesTranscript, NonNumericMassEndsLoading) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     dir.write("mass", c.mass);
-    EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEAD + c.rows + LIST_CLOSING_PROMPT);
+    EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEADER + c.rows + CLOSING);
   }
 }
 
@@ -443,9 +398,9 @@ TEST(DataFilesTranscript, EmptyMassFileLoadsNoElements) {
   for (const std::string mass : {"", "\n\n", "  \t "}) {
     SCOPED_TRACE(testing::PrintToString(mass));
     TempDir dir;
-    write_fixture(dir);
+    write_fixture(dir, ELEMENTS, BANNER);
     dir.write("mass", mass);
-    EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEAD + LIST_CLOSING_PROMPT);
+    EXPECT_EQ(run_ok(dir, "kLe").output, START + MENU + LIST_HEADER + CLOSING);
   }
 }
 
@@ -462,7 +417,7 @@ TEST(DataFilesTranscript, MoreThan150RecordsLoadsFirst150) {
     integers += "1\n";
   }
   TempDir dir;
-  write_fixture(dir);
+  write_fixture(dir, ELEMENTS, BANNER);
   dir.write("symbol", symbols);
   dir.write("mass", masses);
   dir.write("name", names);
@@ -479,6 +434,6 @@ TEST(DataFilesTranscript, MoreThan150RecordsLoadsFirst150) {
             std::string(12 - name.size(), ' ') + "\t\t   2.00000";
   }
   const ProgramResult result = run_ok(dir, "kLe");
-  EXPECT_EQ(result.output, START + MENU + LIST_HEAD + rows + LIST_CLOSING_PROMPT);
+  EXPECT_EQ(result.output, START + MENU + LIST_HEADER + rows + CLOSING);
   EXPECT_EQ(occurrences(result.output, "E151"), 0u);
 }
