@@ -293,3 +293,89 @@ TEST(PtyProgram, SettingsRestoredAfterSignal) {
     EXPECT_EQ(program.terminal_settings(), program.initial_terminal_settings());
   }
 }
+
+// ---- Screens on a terminal ------------------------------------------------------------
+
+// The formula is typed in the terminal's line mode: echoed as typed, and a
+// mistake can be taken back with the erase key before Enter.
+TEST(PtyProgram, FormulaIsEchoedAndCanBeCorrected) {
+  TempDir dir;
+  write_fixture(dir, ELEMENTS, BANNER);
+  PtySession program(dir.path());
+  ASSERT_NO_FATAL_FAILURE(reach_menu(program));
+  press(program, "m");
+  ASSERT_TRUE(program.wait_for(FORMULA_PROMPT));
+  program.send("H2X");
+  EXPECT_TRUE(program.wait_for("H2X")) << "the typed text is echoed";
+  program.send("\x7f");  // the terminal's erase key
+  EXPECT_TRUE(program.wait_for("\b \b")) << "the X is rubbed out on the screen";
+  program.send("O\r");
+  EXPECT_TRUE(program.wait_for(on_terminal("\n\n\nMass is 18.015 gm/mol")));
+  press(program, "e");
+  EXPECT_EQ(program.wait_exit(), 0);
+}
+
+// Every screen clears the window and sets its own colour pair.
+TEST(PtyProgram, EachScreenSetsItsColours) {
+  const struct {
+    const char* screen;
+    const char* key;
+    const char* typed;  // the line typed on the screen, if it reads one
+    const char* colours;
+    bool after_typing;  // the screen comes after the typed line
+  } cases[] = {
+      {"molecular mass, e2", "m", "H2O\r", "\x1b[103;32m", false},
+      {"composition, 3f", "c", "H2O\r", "\x1b[46;97m", false},
+      {"element list, f2", "l", "", "\x1b[107;32m", false},
+      {"properties, f1", "p", "Na\r", "\x1b[107;34m", false},
+      {"help, a4", "h", "", "\x1b[102;31m", false},
+      {"error screen, 8e", "m", "h2o\r", "\x1b[100;93m", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.screen);
+    TempDir dir;
+    write_fixture(dir, ELEMENTS, BANNER);
+    PtySession program(dir.path());
+    ASSERT_NO_FATAL_FAILURE(reach_menu(program));
+    press(program, c.key);
+    const std::string cleared_and_coloured =
+        RESET_ATTRIBUTES + ERASE_WINDOW + CURSOR_HOME + c.colours + ERASE_WINDOW + CURSOR_HOME;
+    if (!c.after_typing) {
+      EXPECT_TRUE(program.wait_for(cleared_and_coloured)) << "cleared, then recoloured as a whole";
+    }
+    if (*c.typed != '\0') {
+      ASSERT_TRUE(program.wait_for(FORMULA_PROMPT));
+      program.send(c.typed);
+    }
+    if (c.after_typing) {
+      EXPECT_TRUE(program.wait_for(cleared_and_coloured)) << "cleared, then recoloured as a whole";
+    }
+    // The help menu takes one key for its topic before its closing prompt.
+    if (std::string(c.key) == "h") press(program, "x");
+    press(program, "e");
+    EXPECT_EQ(program.wait_exit(), 0);
+  }
+}
+
+// The 118 rows of the shipped list scroll past in the list's colours: no
+// other colour or reset comes between the list's colour command and its
+// closing prompt.
+TEST(PtyProgram, ElementListScrollsInItsColours) {
+  TempDir dir;
+  dir.copy_shipped_data();
+  PtySession program(dir.path());
+  ASSERT_TRUE(program.wait_for(on_terminal(BANNER_PROMPT)));
+  press(program, "k");
+  ASSERT_TRUE(program.wait_for(on_terminal(MENU)));
+  press(program, "l");
+  ASSERT_TRUE(program.wait_for("\x1b[107;32m"));
+  ASSERT_TRUE(program.wait_for(on_terminal(CLOSING)));
+  const std::string& list = program.output();
+  const size_t colours = list.rfind("\x1b[107;32m");
+  const std::string after = list.substr(colours + std::string("\x1b[107;32m").size());
+  EXPECT_EQ(after.find("\x1b[", std::string(ERASE_WINDOW + CURSOR_HOME).size()), std::string::npos);
+  EXPECT_NE(after.find(on_terminal("\n   1\t\tH  \t\t  Hydrogen    \t\t")), std::string::npos);
+  EXPECT_NE(after.find(on_terminal("\n 118\t\tOg \t\t  Oganesson   \t\t")), std::string::npos);
+  press(program, "e");
+  EXPECT_EQ(program.wait_exit(), 0);
+}
